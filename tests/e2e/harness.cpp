@@ -1,0 +1,389 @@
+#include "harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step) {
+  auto end = Clock::now() + deadline;
+  for (;;) {
+    if (condition()) return true;
+    if (Clock::now() >= end) return false;
+    std::this_thread::sleep_for(step);
+  }
+}
+
+namespace {
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+  const char* v = std::getenv(name);
+  return v && *v ? v : fallback;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+}  // namespace
+
+const Locations& Locations::Get() {
+  static const Locations locations = [] {
+    std::string build = EnvOr("KX_BUILD_DIR", "build");
+    Locations l;
+    l.exe = EnvOr("KX_EXE", build + "/win64/Kestrix.exe");
+    l.probe = EnvOr("KX_PROBE", build + "/win64/kxprobe.exe");
+    l.templatePrefix = EnvOr("KX_WINE_TEMPLATE", build + "/wine/template");
+    l.artifacts = EnvOr("KX_ARTIFACTS", build + "/screenshots");
+    fs::create_directories(l.artifacts);
+    return l;
+  }();
+  return locations;
+}
+
+Rgb Image::At(int x, int y) const {
+  const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
+  return Rgb{p[0], p[1], p[2]};
+}
+
+bool Image::SavePng(const std::string& path) const {
+  return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+}
+
+// ---- Process ----
+
+Process::Process(const std::vector<std::string>& argv,
+                 const std::map<std::string, std::string>& env, const std::string& stdoutPath) {
+  std::vector<std::string> envStrings;
+  for (char** e = environ; *e; ++e) {
+    std::string entry = *e;
+    std::string key = entry.substr(0, entry.find('='));
+    if (!env.count(key)) envStrings.push_back(entry);
+  }
+  for (const auto& [k, v] : env) envStrings.push_back(k + "=" + v);
+  std::vector<char*> args, envp;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  for (auto& e : envStrings) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  // Its own process group, so that Kill() also reaches whatever it started.
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attr, 0);
+  if (posix_spawnp(&pid_, args[0], &actions, &attr, args.data(), envp.data()) != 0) pid_ = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attr);
+}
+
+Process::~Process() {
+  Kill();
+}
+
+bool Process::Running() {
+  if (pid_ <= 0 || status_) return false;
+  int status = 0;
+  pid_t r = waitpid(pid_, &status, WNOHANG);
+  if (r == pid_) {
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+  }
+  return r == 0;
+}
+
+std::optional<int> Process::Wait(Millis deadline) {
+  WaitUntil([&] { return !Running(); }, deadline, Millis(20));
+  return status_;
+}
+
+void Process::Kill() {
+  if (!Running()) return;
+  kill(-pid_, SIGKILL);
+  kill(pid_, SIGKILL);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  status_ = 137;
+}
+
+// ---- VirtualDisplay ----
+
+VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(height) {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  // -displayfd lets the server pick a free display number and tell us which.
+  std::string fdArg = std::to_string(fds[1]);
+  server_ = std::make_unique<Process>(
+      std::vector<std::string>{"Xvfb", "-displayfd", fdArg, "-screen", "0", screen, "-noreset",
+                               "-nolisten", "tcp", "-br"},
+      std::map<std::string, std::string>{});
+  close(fds[1]);
+  std::string number;
+  char c;
+  auto end = Clock::now() + Millis(10000);
+  fcntl(fds[0], F_SETFL, O_NONBLOCK);
+  while (Clock::now() < end) {
+    ssize_t n = read(fds[0], &c, 1);
+    if (n == 1) {
+      if (c == '\n') break;
+      number += c;
+    } else if (n == 0) {
+      break;
+    } else {
+      std::this_thread::sleep_for(Millis(10));
+    }
+  }
+  close(fds[0]);
+  if (number.empty()) return;
+  name_ = ":" + number;
+  display_ = XOpenDisplay(name_.c_str());
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  if (display_) XCloseDisplay(display_);
+  server_.reset();
+}
+
+Image VirtualDisplay::Capture(int x, int y, int w, int h) {
+  Image image;
+  if (!display_) return image;
+  XImage* xi = XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(w), unsigned(h),
+                         AllPlanes, ZPixmap);
+  if (!xi) return image;
+  image.width = w;
+  image.height = h;
+  image.rgb.resize(size_t(w) * h * 3);
+  for (int yy = 0; yy < h; ++yy)
+    for (int xx = 0; xx < w; ++xx) {
+      unsigned long p = XGetPixel(xi, xx, yy);
+      uint8_t* d = &image.rgb[(size_t(yy) * w + xx) * 3];
+      d[0] = uint8_t(p >> 16);
+      d[1] = uint8_t(p >> 8);
+      d[2] = uint8_t(p);
+    }
+  XDestroyImage(xi);
+  return image;
+}
+
+Image VirtualDisplay::CaptureScreen() {
+  return Capture(0, 0, width_, height_);
+}
+
+void VirtualDisplay::MoveMouse(int x, int y) {
+  if (!display_) return;
+  XTestFakeMotionEvent(display_, 0, x, y, CurrentTime);
+  XSync(display_, False);
+}
+
+void VirtualDisplay::MouseButton(int button, bool down) {
+  if (!display_) return;
+  XTestFakeButtonEvent(display_, unsigned(button), down, CurrentTime);
+  XSync(display_, False);
+}
+
+void VirtualDisplay::Click(int x, int y, int button) {
+  MoveMouse(x, y);
+  std::this_thread::sleep_for(Millis(30));
+  MouseButton(button, true);
+  std::this_thread::sleep_for(Millis(30));
+  MouseButton(button, false);
+}
+
+void VirtualDisplay::Key(const std::string& keysym, const std::vector<std::string>& modifiers) {
+  if (!display_) return;
+  auto code = [&](const std::string& name) {
+    return XKeysymToKeycode(display_, XStringToKeysym(name.c_str()));
+  };
+  for (const auto& m : modifiers) XTestFakeKeyEvent(display_, code(m), True, CurrentTime);
+  XTestFakeKeyEvent(display_, code(keysym), True, CurrentTime);
+  XTestFakeKeyEvent(display_, code(keysym), False, CurrentTime);
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+    XTestFakeKeyEvent(display_, code(*it), False, CurrentTime);
+  XSync(display_, False);
+}
+
+std::vector<unsigned long> VirtualDisplay::FindWindowsByTitle(const std::string& title) {
+  std::vector<unsigned long> found;
+  if (!display_) return found;
+  Window root, parent, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+    return found;
+  for (unsigned i = 0; i < count; ++i) {
+    char* name = nullptr;
+    if (XFetchName(display_, children[i], &name) && name) {
+      if (title == name) found.push_back(children[i]);
+      XFree(name);
+    }
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// ---- WineSession ----
+
+WineSession::WineSession(VirtualDisplay& display) : display_(display) {
+  char dir[] = "/tmp/kx-e2e-XXXXXX";
+  root_ = mkdtemp(dir) ? dir : "";
+  prefix_ = root_ + "/prefix";
+  std::string copy = "cp -a '" + Locations::Get().templatePrefix + "' '" + prefix_ + "'";
+  if (root_.empty() || std::system(copy.c_str()) != 0) prefix_.clear();
+  fs::create_directories(root_ + "/home");
+  std::error_code ec;
+  fs::create_directories(fs::path(InstalledExe()).parent_path(), ec);
+  fs::copy_file(Locations::Get().exe, InstalledExe(), fs::copy_options::overwrite_existing, ec);
+}
+
+WineSession::~WineSession() {
+  if (!prefix_.empty()) {
+    Process stop({"wineserver", "-k"}, Environment());
+    stop.Wait(Millis(10000));
+  }
+  if (!root_.empty()) {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+}
+
+std::string WineSession::UserFolder() const {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(prefix_ + "/drive_c/users", ec)) {
+    std::string name = entry.path().filename();
+    if (name != "Public" && entry.is_directory()) return entry.path();
+  }
+  return prefix_ + "/drive_c/users/root";
+}
+
+std::string WineSession::InstalledExe(const std::string& name) const {
+  return prefix_ + "/drive_c/Program Files/Kestrix/" + name;
+}
+
+std::map<std::string, std::string> WineSession::Environment() const {
+  return {{"WINEPREFIX", prefix_},
+          {"WINEDEBUG", "-all"},
+          {"DISPLAY", display_.name()},
+          {"HOME", root_ + "/home"},
+          {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"}};
+}
+
+std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args,
+                                             const std::string& exeName) {
+  std::error_code ec;
+  if (exeName != "Kestrix.exe" && !fs::exists(InstalledExe(exeName)))
+    fs::copy_file(InstalledExe(), InstalledExe(exeName), ec);
+  std::vector<std::string> argv = {"wine", InstalledExe(exeName)};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return std::make_unique<Process>(argv, Environment());
+}
+
+std::string WineSession::Run(const std::vector<std::string>& argv, int* exitCode, Millis deadline) {
+  std::string out = root_ + "/run-output.txt";
+  Process p(argv, Environment(), out);
+  auto code = p.Wait(deadline);
+  if (exitCode) *exitCode = code ? *code : -1;
+  return Slurp(out);
+}
+
+std::optional<std::string> WineSession::Probe(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {"wine", Locations::Get().probe};
+  argv.insert(argv.end(), args.begin(), args.end());
+  int code = -1;
+  std::string out = Run(argv, &code, Millis(20000));
+  if (code < 0 || code > 1) return std::nullopt;
+  return out;
+}
+
+std::optional<WindowInfo> WineSession::FindWindow(const std::string& className,
+                                                  const std::string& title) {
+  std::vector<std::string> args = {"window", className};
+  if (!title.empty()) args.push_back(title);
+  auto out = Probe(args);
+  WindowInfo w;
+  int visible = 0, enabled = 0;
+  if (!out || std::sscanf(out->c_str(), "%d %d %d %d %d %d", &visible, &enabled, &w.x, &w.y,
+                          &w.width, &w.height) != 6)
+    return std::nullopt;
+  w.visible = visible;
+  w.enabled = enabled;
+  return w;
+}
+
+std::optional<WindowInfo> WineSession::WaitForWindow(const std::string& className, Millis deadline,
+                                                     Process* process, const std::string& title) {
+  std::optional<WindowInfo> found;
+  WaitUntil(
+      [&] {
+        found = FindWindow(className, title);
+        return found.has_value() || (process && !process->Running());
+      },
+      deadline, Millis(100));
+  return found;
+}
+
+std::optional<std::string> WineSession::RegistryValue(const std::string& key,
+                                                      const std::string& value) {
+  int code = -1;
+  std::string out = Run({"wine", "reg", "query", key, "/v", value}, &code, Millis(20000));
+  if (code != 0) return std::nullopt;
+  std::istringstream lines(out);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string name, type;
+    fields >> name >> type;
+    if (name == value && type.rfind("REG_", 0) == 0) {
+      std::string data;
+      std::getline(fields, data);
+      data.erase(0, data.find_first_not_of(" \t"));
+      while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
+      return data;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WineSession::ReadPrefixFile(const std::string& unixPath) {
+  if (!fs::exists(unixPath)) return std::nullopt;
+  return Slurp(unixPath);
+}
+
+std::string SaveScreenshot(VirtualDisplay& display, const std::string& name) {
+  std::string path = Locations::Get().artifacts + "/" + name + ".png";
+  display.CaptureScreen().SavePng(path);
+  return path;
+}
+
+}  // namespace e2e

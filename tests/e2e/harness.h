@@ -1,0 +1,141 @@
+// End-to-end harness: a private Xvfb, a fresh Wine prefix per test, Kestrix.exe started
+// as a real process, and the tools to look at it and drive it as a person would.
+// Everything started here is stopped by its own process id or prefix, also on failure.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+using Millis = std::chrono::milliseconds;
+
+// Polls `condition` every `step` until it holds or `deadline` passes.
+bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step = Millis(50));
+
+// Build-tree locations, taken from the environment the test command sets.
+struct Locations {
+  std::string exe;             // Kestrix.exe (64-bit)
+  std::string probe;           // kxprobe.exe
+  std::string templatePrefix;  // prepared Wine prefix, copied per test
+  std::string artifacts;       // screenshots and other evidence
+  static const Locations& Get();
+};
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+// A picture read back from the display (RGB, row-major).
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+  Rgb At(int x, int y) const;
+  bool SavePng(const std::string& path) const;
+};
+
+// A child process with its own environment. The destructor kills it if it still runs.
+class Process {
+ public:
+  Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+          const std::string& stdoutPath = "/dev/null");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  pid_t pid() const { return pid_; }
+  bool Running();
+  // Waits for the end; returns the exit code, or nothing when the deadline passed.
+  std::optional<int> Wait(Millis deadline);
+  void Kill();
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+// A private X server. Screen size is fixed at start.
+class VirtualDisplay {
+ public:
+  VirtualDisplay(int width, int height);
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+  bool ok() const { return display_ != nullptr; }
+  const std::string& name() const { return name_; }
+  Image Capture(int x, int y, int w, int h);
+  Image CaptureScreen();
+  void MoveMouse(int x, int y);
+  void Click(int x, int y, int button = 1);
+  void MouseButton(int button, bool down);
+  // Keys by X keysym name ("Print", "Return", "a"); modifiers like "Shift_L" pressed around.
+  void Key(const std::string& keysym, const std::vector<std::string>& modifiers = {});
+  // Top-level X windows whose name equals `title`.
+  std::vector<unsigned long> FindWindowsByTitle(const std::string& title);
+
+ private:
+  std::unique_ptr<Process> server_;
+  std::string name_;
+  Display* display_ = nullptr;
+  int width_, height_;
+};
+
+// Geometry and state of a Win32 top-level window as the program sees it.
+struct WindowInfo {
+  bool visible = false, enabled = false;
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// One test's Wine world: a fresh prefix with Kestrix.exe installed in it, on a display.
+class WineSession {
+ public:
+  explicit WineSession(VirtualDisplay& display);
+  ~WineSession();
+  WineSession(const WineSession&) = delete;
+  WineSession& operator=(const WineSession&) = delete;
+
+  const std::string& prefix() const { return prefix_; }
+  // Unix path of C:\users\<user> inside the prefix.
+  std::string UserFolder() const;
+  // Unix path of the program inside the prefix (C:\Program Files\Kestrix\<name>).
+  std::string InstalledExe(const std::string& name = "Kestrix.exe") const;
+  std::map<std::string, std::string> Environment() const;
+
+  // Starts the installed program (or a copy under another name) with arguments.
+  std::unique_ptr<Process> Launch(const std::vector<std::string>& args = {},
+                                  const std::string& exeName = "Kestrix.exe");
+  // Asks kxprobe; returns its stdout, or nothing when it failed to run.
+  std::optional<std::string> Probe(const std::vector<std::string>& args);
+  std::optional<WindowInfo> FindWindow(const std::string& className, const std::string& title = "");
+  // Waits for a window while `process` (if given) keeps running; a crash ends the wait.
+  std::optional<WindowInfo> WaitForWindow(const std::string& className, Millis deadline,
+                                          Process* process = nullptr,
+                                          const std::string& title = "");
+  // `wine reg query`; the value's data as text, or nothing when absent.
+  std::optional<std::string> RegistryValue(const std::string& key, const std::string& value);
+  std::optional<std::string> ReadPrefixFile(const std::string& unixPath);
+
+ private:
+  std::string Run(const std::vector<std::string>& argv, int* exitCode, Millis deadline);
+
+  VirtualDisplay& display_;
+  std::string root_, prefix_;
+};
+
+// Saves a screenshot of the whole display under the artifacts folder as <name>.png.
+std::string SaveScreenshot(VirtualDisplay& display, const std::string& name);
+
+}  // namespace e2e

@@ -1,0 +1,117 @@
+// The main window's shell: placement, the "/min" rule and its rounded region, on real windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/main_window.h"
+#include "ui/handles.h"
+#include "ui/tool_region.h"
+
+namespace kx {
+namespace {
+
+TEST(MainWindowGeometry, CentresOnThePrimaryScreenWithTruncatedHalves) {
+  POINT p = MainWindowOrigin(1280, 800);
+  EXPECT_EQ(p.x, 407);
+  EXPECT_EQ(p.y, 115);
+  p = MainWindowOrigin(1921, 1081);  // odd sizes: integer halves
+  EXPECT_EQ(p.x, 960 - 233);
+  EXPECT_EQ(p.y, 540 - 285);
+  p = MainWindowOrigin(400, 300);  // smaller than the window: off the top-left edge
+  EXPECT_EQ(p.x, -33);
+  EXPECT_EQ(p.y, -135);
+}
+
+TEST(MainWindowGeometry, OnlyAnExactSlashMinFirstArgumentStartsHidden) {
+  const wchar_t* exe = L"Kestrix.exe";
+  const wchar_t* plain[] = {exe};
+  EXPECT_FALSE(StartsHidden(1, plain));
+  const wchar_t* cases[][2] = {{exe, L"/min"},  {exe, L"/MIN"},  {exe, L"-min"},
+                               {exe, L"/min "}, {exe, L"/mini"}, {exe, L""}};
+  bool expected[] = {true, false, false, false, false, false};
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(StartsHidden(2, cases[i]), expected[i]) << "argument " << i;
+  const wchar_t* second[] = {exe, L"x", L"/min"};
+  EXPECT_FALSE(StartsHidden(3, second));
+}
+
+TEST(ToolWindowRegion, RoundsTheCornersAndTogglesFourPixels) {
+  UniqueRgn region(CreateToolWindowRegion(467, 571));
+  ASSERT_TRUE(region);
+  RECT box;
+  GetRgnBox(region.Get(), &box);
+  EXPECT_EQ(box.left, 0);
+  EXPECT_EQ(box.top, 0);
+  EXPECT_EQ(box.right, 467);
+  EXPECT_EQ(box.bottom, 571);
+  // Corners are cut away, the body and edge middles are in.
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_FALSE(PtInRegion(region.Get(), 466, 0));
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 570));
+  EXPECT_FALSE(PtInRegion(region.Get(), 466, 570));
+  EXPECT_TRUE(PtInRegion(region.Get(), 233, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, 285));
+  EXPECT_TRUE(PtInRegion(region.Get(), 466, 285));
+  EXPECT_TRUE(PtInRegion(region.Get(), 233, 570));
+  // The toggled pixels differ from what the plain rounded rectangle has there.
+  UniqueRgn plain(CreateRoundRectRgn(0, 0, 468, 572, 8, 8));
+  const POINT toggled[] = {{1, 1}, {465, 1}, {1, 569}, {465, 569}};
+  for (POINT p : toggled)
+    EXPECT_NE(PtInRegion(region.Get(), p.x, p.y), PtInRegion(plain.Get(), p.x, p.y))
+        << p.x << "," << p.y;
+  EXPECT_EQ(PtInRegion(region.Get(), 2, 2), PtInRegion(plain.Get(), 2, 2));
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { MainWindow::RegisterWindowClass(GetModuleHandleW(nullptr)); }
+};
+
+TEST_F(MainWindowTest, CreatesAPopupOfTheFixedSizeWithItsTitleAndRegion) {
+  const wchar_t* argv[] = {L"Kestrix.exe"};
+  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 1, argv);
+  ASSERT_NE(hwnd, nullptr);
+  wchar_t title[64] = {};
+  GetWindowTextW(hwnd, title, 64);
+  EXPECT_STREQ(title, L"HALVECOR Kestrix");
+  EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), LONG(WS_POPUP));
+  EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  POINT expected = MainWindowOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(r.left, expected.x);
+  EXPECT_EQ(r.top, expected.y);
+  EXPECT_EQ(r.right - r.left, 467);
+  EXPECT_EQ(r.bottom - r.top, 571);
+  UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(hwnd, region.Get()), COMPLEXREGION);
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 200, 200));
+  DestroyWindow(hwnd);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(MainWindowTest, SlashMinCreatesTheWindowHidden) {
+  const wchar_t* argv[] = {L"Kestrix.exe", L"/min"};
+  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 2, argv);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_TRUE(IsWindow(hwnd));
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  DestroyWindow(hwnd);
+}
+
+TEST_F(MainWindowTest, DestroyingTheWindowPostsQuit) {
+  const wchar_t* argv[] = {L"Kestrix.exe", L"/min"};
+  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 2, argv);
+  ASSERT_NE(hwnd, nullptr);
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message == WM_QUIT) quit = true;
+  EXPECT_TRUE(quit);
+}
+
+}  // namespace
+}  // namespace kx

@@ -1,0 +1,102 @@
+# Shared set-up for run.sh and test.sh: packages, builds and the Wine prefix template.
+# Sourced, not run. Every step is skipped quickly when its result is already there.
+
+KX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KX_BUILD=${KX_BUILD_DIR:-$KX_ROOT/build}
+KX_JOBS=$(nproc 2>/dev/null || echo 2)
+
+KX_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine
+             xvfb xdotool xauth libx11-dev libxtst-dev libstb-dev googletest cmake make g++)
+
+kx_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+
+kx_ensure_packages() {
+  local missing=()
+  for p in "${KX_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  kx_say "Installing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+kx_build() {
+  kx_say "Building (host tools, Windows x86-64, Windows x86)"
+  cmake -S "$KX_ROOT/tools" -B "$KX_BUILD/host" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$KX_BUILD/host" -j "$KX_JOBS" >/dev/null || return 1
+  local resgen="$KX_BUILD/host/resgen/kx_resgen"
+  cmake -S "$KX_ROOT" -B "$KX_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-x86_64.cmake" -DKX_RESGEN="$resgen" >/dev/null &&
+    cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >/dev/null || return 1
+  cmake -S "$KX_ROOT" -B "$KX_BUILD/win32" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-i686.cmake" -DKX_RESGEN="$resgen" >/dev/null &&
+    cmake --build "$KX_BUILD/win32" -j "$KX_JOBS" >/dev/null || return 1
+  echo "    $KX_BUILD/win64/Kestrix.exe  ($(file -b "$KX_BUILD/win64/Kestrix.exe" | cut -d, -f1))"
+  echo "    $KX_BUILD/win32/Kestrix.exe  ($(file -b "$KX_BUILD/win32/Kestrix.exe" | cut -d, -f1))"
+}
+
+# Runs a command in a prefix, quietly, with a private HOME and no display.
+kx_wine_in() {
+  local prefix=$1
+  shift
+  WINEPREFIX="$prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/home" DISPLAY= \
+    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" "$@" </dev/null >/dev/null 2>&1
+}
+
+# A prepared 64-bit prefix: Tahoma installed, unmanaged windows (no 2 s wait on close
+# without a window manager), and no debugger, so that a crash ends the process.
+kx_prepare_wine_template() {
+  local t="$KX_BUILD/wine/template"
+  local stamp="$t/.kestrix-template-4"
+  [ -f "$stamp" ] && return 0
+  kx_say "Preparing the Wine prefix template (once)"
+  rm -rf "$t"
+  mkdir -p "$KX_BUILD/wine/home"
+  kx_wine_in "$t" wineboot -i
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$t/drive_c/windows/Fonts/"
+  kx_wine_in "$t" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  kx_wine_in "$t" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+  kx_wine_in "$t" wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f
+  kx_wine_in "$t" wine reg delete 'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f
+  WINEPREFIX="$t" wineserver -w
+  # The user's shell folders start as links to the Unix home; make them the prefix's own,
+  # so that every copy of the template keeps its captures to itself.
+  local link
+  for link in "$t"/drive_c/users/*/*; do
+    [ -L "$link" ] && rm "$link" && mkdir "$link"
+  done
+  [ -f "$t/drive_c/windows/Fonts/tahoma.ttf" ] || return 1
+  touch "$stamp"
+}
+
+# Starts Xvfb on a free display; sets KX_XVFB_PID and KX_XVFB_DISPLAY.
+kx_start_xvfb() {
+  local size=${1:-1280x800}
+  local n
+  for n in $(seq 80 299); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp -br >/dev/null 2>&1 &
+  KX_XVFB_PID=$!
+  KX_XVFB_DISPLAY=":$n"
+  local i
+  for i in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+kx_stop_xvfb() {
+  [ -n "${KX_XVFB_PID:-}" ] && kill "$KX_XVFB_PID" 2>/dev/null && wait "$KX_XVFB_PID" 2>/dev/null
+  KX_XVFB_PID=
+}
+
+kx_setup() {
+  kx_ensure_packages || { echo "Could not install the packages" >&2; return 1; }
+  kx_build || { echo "Build failed" >&2; return 1; }
+  kx_prepare_wine_template || { echo "Could not prepare the Wine prefix" >&2; return 1; }
+}

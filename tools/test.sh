@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs every test of Kestrix: builds both executables, then the unit tests under Wine
+# (ctest, private Xvfb and prefix) and the end-to-end tests (real Kestrix.exe under Wine).
+# Usage: tools/test.sh [gtest filter for both layers]
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+filter=${1:-*}
+
+kx_setup || exit 1
+
+unit_prefix="$KX_BUILD/wine/unit"
+cleanup() {
+  [ -d "$unit_prefix" ] && WINEPREFIX="$unit_prefix" wineserver -k 2>/dev/null
+  kx_stop_xvfb
+}
+trap cleanup EXIT
+
+kx_say "Unit tests (GoogleTest under Wine)"
+rm -rf "$unit_prefix" && cp -a "$KX_BUILD/wine/template" "$unit_prefix"
+mkdir -p "$KX_BUILD/wine/unit-home"
+kx_start_xvfb 1280x800 || { echo "Xvfb did not start" >&2; exit 1; }
+export WINEPREFIX="$unit_prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/unit-home" DISPLAY="$KX_XVFB_DISPLAY"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# A persistent wineserver with its service processes detached keeps each test start fast.
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+ctest_filter=()
+[ "$filter" != "*" ] && ctest_filter=(-R "$filter")
+(cd "$KX_BUILD/win64" && ctest --output-on-failure --timeout 120 "${ctest_filter[@]}")
+unit_rc=$?
+wineserver -k 2>/dev/null
+kx_stop_xvfb
+unset WINEPREFIX DISPLAY
+
+kx_say "End-to-end tests (Kestrix.exe under Wine, driven through X)"
+mkdir -p "$KX_BUILD/screenshots"
+KX_BUILD_DIR="$KX_BUILD" "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$filter" \
+  --gtest_output="xml:$KX_BUILD/e2e-results.xml"
+e2e_rc=$?
+
+echo
+kx_say "Summary"
+result() { [ "$1" -eq 0 ] && echo PASS || echo "FAIL (exit $1)"; }
+echo "    build        : PASS (win64 and win32 Kestrix.exe)"
+echo "    unit tests   : $(result $unit_rc)"
+echo "    end-to-end   : $(result $e2e_rc)   screenshots in $KX_BUILD/screenshots"
+if [ $unit_rc -eq 0 ] && [ $e2e_rc -eq 0 ]; then
+  echo "ALL TESTS PASSED"
+  exit 0
+fi
+echo "TESTS FAILED"
+exit 1
