@@ -72,22 +72,19 @@ kx_prepare_wine_template() {
   touch "$stamp"
 }
 
-# Starts Xvfb on a free display; sets KX_XVFB_PID and KX_XVFB_DISPLAY.
+# Starts Xvfb on a display number it picks itself; sets KX_XVFB_PID and KX_XVFB_DISPLAY.
 kx_start_xvfb() {
   local size=${1:-1280x800}
-  local n
-  for n in $(seq 80 299); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-  done
-  Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp -br >/dev/null 2>&1 &
+  local fifo
+  fifo=$(mktemp -u /tmp/kx-xvfb-XXXXXX)
+  mkfifo "$fifo" || return 1
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp -br 3>"$fifo" >/dev/null 2>&1 &
   KX_XVFB_PID=$!
+  local n=""
+  read -r -t 20 n <"$fifo"
+  rm -f "$fifo"
+  [ -n "$n" ] || return 1
   KX_XVFB_DISPLAY=":$n"
-  local i
-  for i in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
-  done
-  return 1
 }
 
 kx_stop_xvfb() {
