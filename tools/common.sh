@@ -23,17 +23,26 @@ kx_ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Runs a build step quietly; on failure shows what it printed.
+kx_quiet() {
+  local log="$KX_BUILD/last-step.log"
+  mkdir -p "$KX_BUILD"
+  "$@" >"$log" 2>&1 && return 0
+  tail -n 60 "$log" >&2
+  return 1
+}
+
 kx_build() {
   kx_say "Building (host tools, Windows x86-64, Windows x86)"
-  cmake -S "$KX_ROOT/tools" -B "$KX_BUILD/host" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
-    cmake --build "$KX_BUILD/host" -j "$KX_JOBS" >/dev/null || return 1
   local resgen="$KX_BUILD/host/resgen/kx_resgen"
-  cmake -S "$KX_ROOT" -B "$KX_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-x86_64.cmake" -DKX_RESGEN="$resgen" >/dev/null &&
-    cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >/dev/null || return 1
-  cmake -S "$KX_ROOT" -B "$KX_BUILD/win32" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_TESTS=OFF \
-    -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-i686.cmake" -DKX_RESGEN="$resgen" >/dev/null &&
-    cmake --build "$KX_BUILD/win32" -j "$KX_JOBS" >/dev/null || return 1
+  kx_quiet cmake -S "$KX_ROOT/tools" -B "$KX_BUILD/host" -DCMAKE_BUILD_TYPE=Release &&
+    kx_quiet cmake --build "$KX_BUILD/host" -j "$KX_JOBS" &&
+    kx_quiet cmake -S "$KX_ROOT" -B "$KX_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-x86_64.cmake" -DKX_RESGEN="$resgen" &&
+    kx_quiet cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" &&
+    kx_quiet cmake -S "$KX_ROOT" -B "$KX_BUILD/win32" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_TESTS=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-i686.cmake" -DKX_RESGEN="$resgen" &&
+    kx_quiet cmake --build "$KX_BUILD/win32" -j "$KX_JOBS" || return 1
   echo "    $KX_BUILD/win64/Kestrix.exe  ($(file -b "$KX_BUILD/win64/Kestrix.exe" | cut -d, -f1))"
   echo "    $KX_BUILD/win32/Kestrix.exe  ($(file -b "$KX_BUILD/win32/Kestrix.exe" | cut -d, -f1))"
 }
