@@ -1,25 +1,57 @@
-// Program entry: registers the window class, creates the main window and runs the
-// process's one message loop until the main window is destroyed.
+// Program entry: prepares the process, applies the single-instance and first-run rules,
+// creates the main window and runs the process's one message loop until it is destroyed.
+// Every path returns 0.
 #include <windows.h>
 
-#include <cstdlib>
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <objbase.h>
 
 #include "app/main_window.h"
+#include "app/startup.h"
+#include "app/window_classes.h"
+
+namespace {
+
+void Fail(const wchar_t* text) {
+  MessageBoxW(nullptr, text, L"Kestrix", MB_ICONERROR);
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  if (!kx::MainWindow::RegisterWindowClass(instance)) {
-    MessageBoxW(nullptr, L"ERROR: Failed to initialize the window classes", L"Kestrix",
-                MB_ICONERROR);
+  kx::EnterDataFolder();
+
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
+
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  ULONG_PTR gdiplusToken = 0;
+  if (Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok) {
+    Fail(L"ERROR: Failed to initialize GDI+");
+    return 0;
+  }
+  if (FAILED(CoInitialize(nullptr))) {
+    Fail(L"ERROR: Failed to initialize COM");
+    return 0;
+  }
+  if (kx::ApplySingleInstanceRule() == kx::InstanceDecision::kExit) return 0;
+  kx::ApplyFirstRunRule();
+  if (!kx::RegisterWindowClasses(instance)) {
+    Fail(L"ERROR: Failed to initialize the window classes");
     return 0;
   }
   if (!kx::CreateMainWindow(instance, __argc, __wargv)) {
-    MessageBoxW(nullptr, L"Failed to create the main window", L"Kestrix", MB_ICONERROR);
+    Fail(L"Failed to create the main window");
     return 0;
   }
+
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  Gdiplus::GdiplusShutdown(gdiplusToken);
+  CoUninitialize();
   return 0;
 }

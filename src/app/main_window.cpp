@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/startup.h"
 #include "resource_ids.h"
 #include "ui/offscreen.h"
 #include "ui/tool_region.h"
@@ -43,6 +44,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       OnPaint();
       return 0;
+    case kTrayCallbackMessage:
+      OnTrayCallback(lParam);
+      return 0;
     case WM_CLOSE:
       DestroyWindow(hwnd_);
       return 0;
@@ -52,6 +56,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
+}
+
+// A click on the tray icon, or a second instance giving way, shows and raises the window.
+void MainWindow::OnTrayCallback(LPARAM mouseMessage) {
+  if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN) return;
+  if (!IsWindowVisible(hwnd_)) {
+    UpdateWindow(hwnd_);
+    ShowWindow(hwnd_, SW_SHOW);
+  }
+  SetForegroundWindow(hwnd_);
+  BringWindowToTop(hwnd_);
 }
 
 void MainWindow::OnPaint() {

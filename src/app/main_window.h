@@ -25,6 +25,7 @@ class MainWindow {
 
  private:
   void OnPaint();
+  void OnTrayCallback(LPARAM mouseMessage);
 
   HWND hwnd_;
 };

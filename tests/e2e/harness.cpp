@@ -326,11 +326,8 @@ std::optional<std::string> WineSession::Probe(const std::vector<std::string>& ar
   return out;
 }
 
-std::optional<WindowInfo> WineSession::FindWindow(const std::string& className,
-                                                  const std::string& title) {
-  std::vector<std::string> args = {"window", className};
-  if (!title.empty()) args.push_back(title);
-  auto out = Probe(args);
+namespace {
+std::optional<WindowInfo> ParseWindowInfo(const std::optional<std::string>& out) {
   WindowInfo w;
   int visible = 0, enabled = 0;
   if (!out || std::sscanf(out->c_str(), "%d %d %d %d %d %d", &visible, &enabled, &w.x, &w.y,
@@ -339,6 +336,14 @@ std::optional<WindowInfo> WineSession::FindWindow(const std::string& className,
   w.visible = visible;
   w.enabled = enabled;
   return w;
+}
+}  // namespace
+
+std::optional<WindowInfo> WineSession::FindWindow(const std::string& className,
+                                                  const std::string& title) {
+  std::vector<std::string> args = {"window", className};
+  if (!title.empty()) args.push_back(title);
+  return ParseWindowInfo(Probe(args));
 }
 
 std::optional<WindowInfo> WineSession::WaitForWindow(const std::string& className, Millis deadline,
@@ -353,7 +358,44 @@ std::optional<WindowInfo> WineSession::WaitForWindow(const std::string& classNam
   return found;
 }
 
+std::optional<WindowInfo> WineSession::FindChild(const std::string& className,
+                                                 const std::string& title, int controlId) {
+  return ParseWindowInfo(Probe({"child", className, title, std::to_string(controlId)}));
+}
+
+std::optional<std::string> WineSession::ForegroundClass() {
+  auto out = Probe({"foreground"});
+  if (!out || *out == "none\n") return std::nullopt;
+  std::string name = *out;
+  while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
+  return name;
+}
+
+std::string WineSession::RecordBrowser() {
+  std::string record = root_ + "/browser-record.txt";
+  std::string script = root_ + "/browser.sh";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" << record << "'\n";
+  fs::permissions(script, fs::perms::owner_all);
+  SetRegistryValue("HKCU\\Software\\Wine\\WineBrowser", "Browsers", "REG_SZ", script);
+  return record;
+}
+
+bool WineSession::SetRegistryValue(const std::string& key, const std::string& value,
+                                   const std::string& type, const std::string& data) {
+  int code = -1;
+  Run({"wine", "reg", "add", key, "/v", value, "/t", type, "/d", data, "/f"}, &code, Millis(20000));
+  return code == 0;
+}
+
 std::optional<std::string> WineSession::RegistryValue(const std::string& key,
+                                                      const std::string& value) {
+  auto entry = RegistryEntry(key, value);
+  if (!entry) return std::nullopt;
+  size_t space = entry->find(' ');
+  return space == std::string::npos ? "" : entry->substr(space + 1);
+}
+
+std::optional<std::string> WineSession::RegistryEntry(const std::string& key,
                                                       const std::string& value) {
   int code = -1;
   std::string out = Run({"wine", "reg", "query", key, "/v", value}, &code, Millis(20000));
@@ -369,7 +411,7 @@ std::optional<std::string> WineSession::RegistryValue(const std::string& key,
       std::getline(fields, data);
       data.erase(0, data.find_first_not_of(" \t"));
       while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
-      return data;
+      return type + " " + data;
     }
   }
   return std::nullopt;

@@ -124,6 +124,18 @@ class WineSession {
   std::optional<WindowInfo> WaitForWindow(const std::string& className, Millis deadline,
                                           Process* process = nullptr,
                                           const std::string& title = "");
+  std::optional<WindowInfo> FindChild(const std::string& className, const std::string& title,
+                                      int controlId);
+  // Class name of the foreground window, or nothing.
+  std::optional<std::string> ForegroundClass();
+  // Makes the prefix's web browser a script that appends each address it is given to a
+  // file, so that nothing leaves the machine; returns that file's path.
+  std::string RecordBrowser();
+  // `wine reg add`; true on success.
+  bool SetRegistryValue(const std::string& key, const std::string& value, const std::string& type,
+                        const std::string& data);
+  // `wine reg query`; the value's type and data as text ("REG_DWORD 0x1"), or nothing.
+  std::optional<std::string> RegistryEntry(const std::string& key, const std::string& value);
   // `wine reg query`; the value's data as text, or nothing when absent.
   std::optional<std::string> RegistryValue(const std::string& key, const std::string& value);
   std::optional<std::string> ReadPrefixFile(const std::string& unixPath);

@@ -1,6 +1,10 @@
 // kxprobe: answers Win32 questions for the end-to-end driver from inside the same Wine
 // prefix (so it sees the same windows, clipboard and registry as Kestrix.exe).
-//   kxprobe window <class> [<title>]   ->  "visible enabled x y w h" | "none"
+//   kxprobe window <class> [<title>]              ->  "visible enabled x y w h" | "none"
+//   kxprobe child <class> <title> <control id>    ->  the same for a child control
+//   kxprobe count <class>                          ->  number of top-level windows of a class
+//   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
+//   kxprobe foreground                             ->  class of the foreground window
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -9,8 +13,7 @@
 
 namespace {
 
-int Window(const wchar_t* className, const wchar_t* title) {
-  HWND hwnd = FindWindowW(className, title);
+int Describe(HWND hwnd) {
   if (!hwnd) {
     std::printf("none\n");
     return 1;
@@ -22,11 +25,47 @@ int Window(const wchar_t* className, const wchar_t* title) {
   return 0;
 }
 
+int Count(const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    int count;
+  } search = {className, 0};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        wchar_t name[256] = {};
+        if (GetClassNameW(hwnd, name, 256) && std::wcscmp(name, s->className) == 0) ++s->count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  std::printf("%d\n", search.count);
+  return 0;
+}
+
+int Foreground() {
+  wchar_t name[256] = {};
+  HWND hwnd = GetForegroundWindow();
+  if (!hwnd || !GetClassNameW(hwnd, name, 256)) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%ls\n", name);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wcscmp(argv[1], L"window") == 0)
-    return Window(argv[2], argc >= 4 ? argv[3] : nullptr);
-  std::fprintf(stderr, "usage: kxprobe window <class> [<title>]\n");
+    return Describe(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
+  if (argc >= 5 && std::wcscmp(argv[1], L"child") == 0)
+    return Describe(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
+  if (argc >= 2 && std::wcscmp(argv[1], L"foreground") == 0) return Foreground();
+  if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
+  if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
+    HWND hwnd = FindWindowW(argv[2], nullptr);
+    return hwnd && PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  std::fprintf(stderr, "usage: kxprobe window|child|count|close|foreground ...\n");
   return 2;
 }
