@@ -1,0 +1,34 @@
+// The two profile files and the list of stored profiles.
+// Every function that touches a file takes the folder that holds it; an empty folder means
+// the current directory, which start-up makes the program's data folder.
+#pragma once
+
+#include <string>
+
+#include "capture/capture_profile.h"
+#include "capture/capture_status.h"
+#include "profiles/profile_codec.h"
+
+namespace kx {
+
+inline constexpr const wchar_t* kProfileListFile = L"Profiles.db";
+inline constexpr const wchar_t* kCurrentProfileFile = L"Profile.db";
+inline constexpr const wchar_t* kDefaultProfileName = L"Default";
+
+// Replaces `list` with the records of Profiles.db. 1 on success; 0 leaves `list` untouched.
+int LoadProfileList(ProfileList& list, const std::wstring& folder = {});
+// Rewrites Profiles.db from the list. 1 on success; a failure leaves the old file intact.
+int SaveProfileList(const ProfileList& list, const std::wstring& folder = {});
+
+// "Default" always yields the built-in defaults; other names are looked up in file order.
+int FindProfile(const ProfileList& list, const wchar_t* name, CaptureProfile& target);
+// 0 and the new record at the head, or kStatusSameNameExists / kStatusSameProfileExists.
+CaptureStatus AddProfile(ProfileList& list, const CaptureProfile& profile, const wchar_t* name);
+// Removes the first record of that name; 1 when one was removed.
+int RemoveProfile(ProfileList& list, const wchar_t* name);
+bool ProfileNameEquals(const ProfileRecord& record, const wchar_t* name);
+
+int LoadCurrentProfile(CaptureProfile& target, const std::wstring& folder = {});
+int SaveCurrentProfile(const CaptureProfile& profile, const std::wstring& folder = {});
+
+}  // namespace kx
