@@ -1,6 +1,7 @@
 #include "toolkit_support.h"
 
 #include <algorithm>
+#include <map>
 using std::max;
 using std::min;
 #include <objidl.h>
@@ -59,6 +60,10 @@ bool PumpUntil(const std::function<bool()>& condition, int deadlineMs) {
   for (;;) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {  // belongs to an outer loop: hand it back
+        PostQuitMessage(int(msg.wParam));
+        return condition();
+      }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -82,6 +87,39 @@ void MouseMoveTo(POINT p) {
   SendInput(1, &input, sizeof(input));
   SetCursorPos(p.x, p.y);
   PumpFor(40);
+}
+
+void RawMoveTo(POINT p) {
+  SetCursorPos(p.x, p.y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = LONG((p.x * 65536LL + cx / 2) / cx);
+  input.mi.dy = LONG((p.y * 65536LL + cy / 2) / cy);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(input));
+}
+
+void RawButton(bool down) {
+  SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+namespace {
+std::map<UINT_PTR, std::function<void()>> g_later;
+
+void CALLBACK RunLaterProc(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto it = g_later.find(id);
+  if (it == g_later.end()) return;
+  std::function<void()> action = std::move(it->second);
+  g_later.erase(it);
+  action();
+}
+}  // namespace
+
+void RunLater(int delayMs, std::function<void()> action) {
+  UINT_PTR id = SetTimer(nullptr, 0, UINT(delayMs), RunLaterProc);
+  g_later[id] = std::move(action);
 }
 
 void MouseDown() {

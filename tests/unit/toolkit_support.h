@@ -22,6 +22,12 @@ void MouseMoveTo(POINT screen);
 void MouseDown();
 void MouseUp();
 void KeyPress(WORD virtualKey);
+// The same without pumping, for a helper thread while the test thread sits in a modal loop.
+void RawMoveTo(POINT screen);
+void RawButton(bool down);
+// Runs `action` once from a thread timer, i.e. from whichever message loop is running then
+// (RunToolWindow blocks in its own loop).
+void RunLater(int delayMs, std::function<void()> action);
 POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 
 // A visible, topmost popup that records WM_COMMAND and WM_NOTIFY from its children.
