@@ -18,6 +18,19 @@ T* WindowObject(HWND hwnd) {
   return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, 0));
 }
 
+// Registers a class the way every window and control of the program is registered:
+// class style 0, kWindowExtraBytes, arrow cursor, no brush, icon or menu.
+inline bool RegisterPlainWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = kWindowExtraBytes;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
 // T must be constructible from its HWND and provide
 //   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 // The thunk answers WM_NCCREATE itself (TRUE, no default processing) when the object was made.

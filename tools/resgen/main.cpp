@@ -18,6 +18,12 @@ struct Picture {
   std::function<bool(const std::string& path)> write;
 };
 
+Picture Bitmap(int id, const char* file, resgen::Canvas canvas) {
+  return {id, file, [canvas = std::move(canvas)](const std::string& path) {
+            return resgen::WriteBmp24(canvas, path);
+          }};
+}
+
 std::vector<Picture> AllPictures() {
   using namespace resgen;
   return {
@@ -27,6 +33,22 @@ std::vector<Picture> AllPictures() {
              {DrawAppIcon(16), DrawAppIcon(24), DrawAppIcon(32), DrawAppIcon(48), DrawAppIcon(256)},
              path);
        }},
+      Bitmap(5376, "main_skin.bmp", DrawMainSkin()),
+      Bitmap(5377, "tool_skin.bmp", DrawToolSkin()),
+      Bitmap(5378, "logo_small.bmp", DrawLogo(56, 48)),
+      Bitmap(5379, "logo_large.bmp", DrawLogo(103, 86)),
+      Bitmap(5380, "button_tile.bmp", DrawButtonTile()),
+      Bitmap(5381, "glyph_choice_left.bmp", DrawGlyph(Glyph::ChevronLeft)),
+      Bitmap(5382, "glyph_choice_right.bmp", DrawGlyph(Glyph::ChevronRight)),
+      Bitmap(5383, "glyph_profile.bmp", DrawGlyph(Glyph::Triangle)),
+      Bitmap(5384, "glyph_check.bmp", DrawGlyph(Glyph::Check)),
+      Bitmap(5385, "glyph_cross.bmp", DrawGlyph(Glyph::Cross)),
+      Bitmap(5392, "glyph_switch.bmp", DrawGlyph(Glyph::Switch)),
+      Bitmap(5393, "glyph_spin.bmp", DrawGlyph(Glyph::Spin)),
+      Bitmap(5394, "glyph_swatch.bmp", DrawGlyph(Glyph::Swatch)),
+      Bitmap(5457, "title_close.bmp", DrawTitleButton(TitleButton::Close)),
+      Bitmap(5458, "title_minimise.bmp", DrawTitleButton(TitleButton::Minimise)),
+      Bitmap(5459, "title_menu.bmp", DrawTitleButton(TitleButton::Menu)),
   };
 }
 

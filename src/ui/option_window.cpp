@@ -1,0 +1,174 @@
+#include "ui/option_window.h"
+
+#include <commdlg.h>
+
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/tool_buttons.h"
+#include "ui/tool_frame.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kButtonWidth = 91, kButtonHeight = 37, kButtonsFromBottom = 54;
+constexpr int kGroupX = 19;
+
+}  // namespace
+
+int ClampEditValue(UINT read, int minimum, int maximum) {
+  int value = int(read);
+  if (value < minimum) return minimum;
+  return value > maximum ? maximum : value;
+}
+
+OptionWindow::OptionWindow(HWND window, CaptureProfile& edited)
+    : ToolWindow(window), profile(edited) {}
+
+void OptionWindow::OnCreate() {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int buttonsY = client.bottom - kButtonsFromBottom;
+  CreateLabelEx(hwnd, Title(), 0, 19, 48, 397, 19, true);
+  CreatePlainButton(hwnd, L"OK", kOkId, 327, buttonsY, kButtonWidth, kButtonHeight);
+  CreatePlainButton(hwnd, L"Cancel", kCancelId, 235, buttonsY, kButtonWidth, kButtonHeight);
+  CreatePlainButton(hwnd, L"Reset", kResetId, 17, buttonsY, kButtonWidth, kButtonHeight);
+  CreateOwnControls();
+  RefreshControls();
+  snapshot = profile;
+}
+
+void OptionWindow::AddGroup(const wchar_t* title, int y, int height) {
+  groups_.push_back({title, y, height});
+}
+
+void OptionWindow::AddSwitchRow(int groupY, int buttonId, int labelId, Field field,
+                                uint32_t choices, const wchar_t* key) {
+  CreateSwitchButton(hwnd, L"", buttonId, 26, groupY + 7, 37, 37);
+  CreateLabelEx(hwnd, L"", labelId, 68, groupY + 7, 339, 37, false);
+  switches_.push_back({buttonId, labelId, field, choices, key});
+}
+
+void OptionWindow::AddNumberRow(int groupY, const NumberRow& row) {
+  CreateSpinButton(hwnd, row.spinId, 26, groupY + 7, 37, 37, row.minimum, row.maximum);
+  HWND edit = CreateEditEx(hwnd, L"", row.editId, 66, groupY + 9, 51, 33, row.editStyles);
+  SendMessageW(edit, EM_LIMITTEXT, WPARAM(row.lengthLimit), 0);
+  CreateLabelEx(hwnd, row.unit, row.unitId, 122, groupY + 7, 37, 37, false);
+  numbers_.push_back(row);
+}
+
+void OptionWindow::AddCheck(HWND button, Field field) {
+  checks_.push_back({GetDlgCtrlID(button), field});
+}
+
+void OptionWindow::AddColourButton(HWND button, Field field) {
+  colours_.push_back({GetDlgCtrlID(button), field});
+}
+
+void OptionWindow::ShowValue(const wchar_t* key, int controlId) const {
+  ShowProfileValue(profile, key, GetDlgItem(hwnd, controlId));
+}
+
+void OptionWindow::RefreshControls() {
+  for (const SwitchBinding& s : switches_) ShowValue(s.key, s.labelId);
+  for (const NumberRow& n : numbers_) {
+    SendDlgItemMessageW(hwnd, n.spinId, BXM_VALUE, kSetSilently, LPARAM(profile.*n.field));
+    ShowValue(n.key, n.editId);
+  }
+  for (const FieldBinding& c : checks_)
+    SendDlgItemMessageW(hwnd, c.id, BXM_CHECK, kSetAndRepaint, profile.*c.field ? 1 : 0);
+}
+
+LRESULT OptionWindow::OnCommand(WPARAM wParam, LPARAM) {
+  const int id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  if (code == EN_KILLFOCUS) {
+    OnEditKillFocus(id);
+    return 0;
+  }
+  if (code != 0) return 0;
+  switch (id) {
+    case kOkId:
+      CloseToolWindow(hwnd);
+      return 0;
+    case kCancelId:
+      profile = snapshot;
+      CloseToolWindow(hwnd);
+      return 0;
+    case kResetId:
+      ApplyResetValues(profile);
+      RefreshControls();
+      return 0;
+    default:
+      OnSwitch(id) || OnCheck(id) || OnSpin(id) || OnColour(id);
+      return 0;
+  }
+}
+
+bool OptionWindow::OnSwitch(int id) {
+  for (const SwitchBinding& s : switches_) {
+    if (s.buttonId != id) continue;
+    profile.*s.field = s.choices ? (profile.*s.field + 1) % s.choices : 0;
+    ShowValue(s.key, s.labelId);
+    return true;
+  }
+  return false;
+}
+
+bool OptionWindow::OnCheck(int id) {
+  for (const FieldBinding& c : checks_) {
+    if (c.id != id) continue;
+    profile.*c.field = uint32_t(SendDlgItemMessageW(hwnd, id, BXM_CHECK, 0, 0));
+    return true;
+  }
+  return false;
+}
+
+bool OptionWindow::OnSpin(int id) {
+  for (const NumberRow& n : numbers_) {
+    if (n.spinId != id) continue;
+    profile.*n.field = uint32_t(SendDlgItemMessageW(hwnd, id, BXM_VALUE, 0, 0));
+    ShowValue(n.key, n.editId);
+    return true;
+  }
+  return false;
+}
+
+bool OptionWindow::OnEditKillFocus(int id) {
+  for (const NumberRow& n : numbers_) {
+    if (n.editId != id) continue;
+    // Text that is not a number reads as 0 and so clamps to the minimum.
+    UINT read = GetDlgItemInt(hwnd, id, nullptr, FALSE);
+    int value = ClampEditValue(read, n.minimum, n.maximum);
+    SetDlgItemInt(hwnd, id, UINT(value), FALSE);
+    profile.*n.field = uint32_t(value);
+    SendDlgItemMessageW(hwnd, n.spinId, BXM_VALUE, kSetSilently, value);
+    return true;
+  }
+  return false;
+}
+
+bool OptionWindow::OnColour(int id) {
+  for (const FieldBinding& c : colours_) {
+    if (c.id != id) continue;
+    COLORREF custom[16] = {};
+    for (COLORREF& colour : custom) colour = RGB(255, 255, 255);
+    CHOOSECOLORW choose = {};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = hwnd;
+    choose.rgbResult = profile.*c.field;
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (ChooseColorW(&choose)) profile.*c.field = choose.rgbResult;
+    return true;
+  }
+  return false;
+}
+
+void OptionWindow::PaintContent(HDC dc, int width, int) {
+  for (const Group& g : groups_)
+    DrawGroupFrame(dc, g.title, kGroupX, g.y, width - 2 * kGroupX, g.height);
+}
+
+}  // namespace kx

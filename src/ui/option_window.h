@@ -1,0 +1,99 @@
+// The settings-window protocol shared by every window that edits the capture profile live,
+// control by control: a snapshot taken after creation that "Cancel" restores whole,
+// "OK" that keeps everything, and "Reset" that applies the window's own reset values.
+// A window subclass only lists its controls (bound to profile fields) and reset values.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "capture/capture_profile.h"
+#include "capture/profile_values.h"
+#include "ui/tool_window.h"
+
+namespace kx {
+
+inline constexpr int kOkId = 1026;
+inline constexpr int kCancelId = 1027;
+inline constexpr int kResetId = 1028;
+
+// Clamps what an edit box read as an unsigned number into [minimum, maximum]; a value
+// that is negative as a signed 32-bit number clamps to the minimum.
+int ClampEditValue(UINT read, int minimum, int maximum);
+
+class OptionWindow : public ToolWindow {
+ public:
+  explicit OptionWindow(HWND window, CaptureProfile& edited = CurrentProfile());
+
+  CaptureProfile snapshot = {};
+
+ protected:
+  using Field = uint32_t CaptureProfile::*;
+
+  // The heading label's text.
+  virtual const wchar_t* Title() const = 0;
+  // Creates the window's own controls with the Add... helpers below.
+  virtual void CreateOwnControls() = 0;
+  virtual void ApplyResetValues(CaptureProfile& edited) = 0;
+
+  // A dotted group frame drawn at (19, y), window width - 38 wide.
+  void AddGroup(const wchar_t* title, int y, int height = 51);
+  // Switch button (26, g + 7) stepping `field` through `choices` values, with its value label.
+  void AddSwitchRow(int groupY, int buttonId, int labelId, Field field, uint32_t choices,
+                    const wchar_t* key);
+  // Spin (26, g + 7), edit box (66, g + 9) and unit label (122, g + 7) for a number.
+  struct NumberRow {
+    int spinId, editId, unitId;
+    Field field;
+    int minimum, maximum;
+    const wchar_t* key;
+    const wchar_t* unit;
+    int lengthLimit;
+    DWORD editStyles = 0;
+  };
+  void AddNumberRow(int groupY, const NumberRow& row);
+  void AddCheck(HWND button, Field field);  // a check button made by a preset
+  void AddColourButton(HWND button, Field field);
+  // Re-reads every bound control from the profile (after creation and after Reset).
+  void RefreshControls();
+
+  CaptureProfile& profile;
+
+ private:
+  struct SwitchBinding {
+    int buttonId, labelId;
+    Field field;
+    uint32_t choices;
+    const wchar_t* key;
+  };
+  struct FieldBinding {
+    int id;
+    Field field;
+  };
+  struct Group {
+    const wchar_t* title;
+    int y, height;
+  };
+
+  void OnCreate() final;
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void PaintContent(HDC dc, int width, int height) override;
+  bool TakesFocusOnClick() const override { return !numbers_.empty(); }
+
+  bool OnSwitch(int id);
+  bool OnCheck(int id);
+  bool OnSpin(int id);
+  bool OnEditKillFocus(int id);
+  bool OnColour(int id);
+  void ShowValue(const wchar_t* key, int controlId) const;
+
+  std::vector<SwitchBinding> switches_;
+  std::vector<NumberRow> numbers_;
+  std::vector<FieldBinding> checks_;
+  std::vector<FieldBinding> colours_;
+  std::vector<Group> groups_;
+};
+
+}  // namespace kx

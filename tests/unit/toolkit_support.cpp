@@ -1,0 +1,242 @@
+#include "toolkit_support.h"
+
+#include <algorithm>
+#include <map>
+using std::max;
+using std::min;
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "ui/controls.h"
+#include "ui/handles.h"
+#include "ui/offscreen.h"
+#include "ui/window_base.h"
+
+namespace kx::test {
+
+namespace {
+
+constexpr wchar_t kParentClass[] = L"KXTestParentWndClass";
+std::vector<Recorded> g_events;
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    g_events.push_back({message, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+    return 0;
+  }
+  if (message == WM_NOTIFY) {
+    auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    g_events.push_back({message, int(wParam), header->code, header->hwndFrom});
+    return 0;
+  }
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
+    g_events.push_back({message, LOWORD(lParam), HIWORD(lParam), hwnd});
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void SendMouse(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+void RegisterToolkitOnce() {
+  static bool done = [] {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterControlClasses(instance);
+    RegisterPlainWindowClass(instance, kParentClass, ParentProc);
+    return true;
+  }();
+  (void)done;
+}
+
+bool PumpUntil(const std::function<bool()>& condition, int deadlineMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {  // belongs to an outer loop: hand it back
+        PostQuitMessage(int(msg.wParam));
+        return condition();
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (condition()) return true;
+    if (int(GetTickCount() - start) > deadlineMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(int ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+void MouseMoveTo(POINT p) {
+  int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = LONG((p.x * 65536LL + cx / 2) / cx);
+  input.mi.dy = LONG((p.y * 65536LL + cy / 2) / cy);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(input));
+  SetCursorPos(p.x, p.y);
+  PumpFor(40);
+}
+
+void RawMoveTo(POINT p) {
+  SetCursorPos(p.x, p.y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = LONG((p.x * 65536LL + cx / 2) / cx);
+  input.mi.dy = LONG((p.y * 65536LL + cy / 2) / cy);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(input));
+}
+
+void RawButton(bool down) {
+  SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+namespace {
+std::map<UINT_PTR, std::function<void()>> g_later;
+
+void CALLBACK RunLaterProc(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto it = g_later.find(id);
+  if (it == g_later.end()) return;
+  std::function<void()> action = std::move(it->second);
+  g_later.erase(it);
+  action();
+}
+}  // namespace
+
+void RunLater(int delayMs, std::function<void()> action) {
+  UINT_PTR id = SetTimer(nullptr, 0, UINT(delayMs), RunLaterProc);
+  g_later[id] = std::move(action);
+}
+
+void MouseDown() {
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PumpFor(40);
+}
+
+void MouseUp() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  PumpFor(40);
+}
+
+void KeyPress(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+  PumpFor(60);
+}
+
+POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(hwnd, &p);
+  return p;
+}
+
+RecordingParent::RecordingParent(int x, int y, int width, int height) {
+  RegisterToolkitOnce();
+  g_events.clear();
+  hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kParentClass, L"", WS_POPUP | WS_VISIBLE, x, y, width,
+                          height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(hwnd_);
+  PumpFor(30);
+}
+
+RecordingParent::~RecordingParent() {
+  DestroyWindow(hwnd_);
+  g_events.clear();
+}
+
+std::vector<Recorded>& RecordingParent::events() {
+  return g_events;
+}
+
+int RecordingParent::Count(UINT message, int id, UINT code) const {
+  return int(std::count_if(g_events.begin(), g_events.end(), [&](const Recorded& e) {
+    return e.message == message && e.id == id && e.code == code;
+  }));
+}
+
+Pixels::Pixels(HBITMAP bitmap) {
+  BITMAP info = {};
+  GetObjectW(bitmap, sizeof(info), &info);
+  width_ = info.bmWidth;
+  height_ = info.bmHeight;
+  BITMAPINFO header = {};
+  header.bmiHeader.biSize = sizeof(header.bmiHeader);
+  header.bmiHeader.biWidth = width_;
+  header.bmiHeader.biHeight = -height_;
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> raw(size_t(width_) * height_);
+  ScopedWindowDc screen(nullptr);
+  GetDIBits(screen.Get(), bitmap, 0, height_, raw.data(), &header, DIB_RGB_COLORS);
+  data_.resize(raw.size());
+  for (size_t i = 0; i < raw.size(); ++i)  // 0x00RRGGBB to 0x00BBGGRR
+    data_[i] = RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF);
+}
+
+Pixels::Pixels(int width, int height, const std::function<void(HDC, int, int)>& paint)
+    : Pixels(UniqueBitmap(RenderToBitmap(width, height, paint)).Get()) {}
+
+COLORREF Pixels::Darkest(const RECT& area) const {
+  COLORREF best = RGB(255, 255, 255);
+  auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (sum(At(x, y)) < sum(best)) best = At(x, y);
+  return best;
+}
+
+Pixels ResourcePixels(UINT id) {
+  UniqueBitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+  return Pixels(bitmap.Get());
+}
+
+HBITMAP GrabScreen(const RECT& area) {
+  int w = area.right - area.left, h = area.bottom - area.top;
+  ScopedWindowDc screen(nullptr);
+  UniqueDc memory(CreateCompatibleDC(screen.Get()));
+  HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), w, h);
+  {
+    ScopedSelect select(memory.Get(), bitmap);
+    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
+  }
+  return bitmap;
+}
+
+bool SavePng(HBITMAP bitmap, const std::wstring& path) {
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  bool saved = false;
+  {
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    const CLSID png = {
+        0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return saved;
+}
+
+std::wstring ArtifactPath(const wchar_t* file) {
+  CreateDirectoryW(L"artifacts", nullptr);
+  return std::wstring(L"artifacts\\") + file;
+}
+
+}  // namespace kx::test
