@@ -60,11 +60,11 @@ class SampleWindow : public OptionWindow {
     AddSwitchRow(119, 1029, 1030, &CaptureProfile::BorStatus, 2, L"BorStatus");
     AddGroup(L"Width", 199);
     AddNumberRow(199, {1031, 1032, 1033, &CaptureProfile::BorWidth, 1, 5, L"BorWidth", L"px", 1});
-    AddGroup(L"Caption", 279, 90);
+    AddGroup(L"Caption", 279);
     AddCheck(CreateCheckButton(hwnd, L"Computer", 1034, 26, 286, 120, 37),
              &CaptureProfile::CapComputer);
     AddCheck(CreateBareCheckButton(hwnd, 1035, 150, 286, 37, 37, true), &CaptureProfile::CapUser);
-    AddColourButton(CreateSwatchButton(hwnd, L"Colour", 1036, 26, 325, 120, 37),
+    AddColourButton(CreateSwatchButton(hwnd, L"Colour", 1036, 192, 286, 120, 37),
                     &CaptureProfile::BorColor);
   }
   void ApplyResetValues(CaptureProfile& p) override {
