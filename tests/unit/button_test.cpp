@@ -23,7 +23,7 @@ TEST(ButtonArithmetic, SpinStepGrowsByOnePercentOfTheMaximumPerNinePixels) {
   const int bottom = 37, margin = 2;
   struct Case {
     int d, range100, range500;
-  } cases[] = {{0, 3, 11},  {8, 3, 11},  {9, 4, 16}, {17, 4, 16},
+  } cases[] = {{1, 3, 11},  {8, 3, 11},  {9, 4, 16}, {17, 4, 16},
                {18, 5, 21}, {26, 5, 21}, {27, 6, 26}};
   for (const Case& c : cases) {
     int above = margin - c.d;           // d pixels above the inner edge of the top band
@@ -33,6 +33,8 @@ TEST(ButtonArithmetic, SpinStepGrowsByOnePercentOfTheMaximumPerNinePixels) {
     EXPECT_EQ(SpinRepeatStep(above, bottom, margin, 500), c.range500) << "above, d " << c.d;
     EXPECT_EQ(SpinRepeatStep(below, bottom, margin, 500), -c.range500) << "below, d " << c.d;
   }
+  EXPECT_EQ(SpinRepeatStep(bottom - margin, bottom, margin, 100), -3) << "the band's first row";
+  EXPECT_EQ(SpinRepeatStep(bottom - margin, bottom, margin, 100), -3) << "the band's first row";
   // Inside the button: one up in the upper half (y <= bottom / 2), one down below it.
   EXPECT_EQ(SpinRepeatStep(2, bottom, margin, 500), 1);
   EXPECT_EQ(SpinRepeatStep(18, bottom, margin, 500), 1);

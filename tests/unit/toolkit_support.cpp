@@ -4,7 +4,8 @@
 #include <map>
 using std::max;
 using std::min;
-#include <objidl.h>
+#include <objidl.h>  // GDI+ needs it, and the lean Windows headers leave it out
+
 #include <gdiplus.h>
 
 #include "ui/controls.h"
