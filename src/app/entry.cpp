@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/window_classes.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -33,6 +34,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   if (FAILED(CoInitialize(nullptr))) {
     Fail(L"ERROR: Failed to initialize COM");
+    return 0;
+  }
+  if (!kx::RegisterControlClasses(instance)) {
+    Fail(L"ERROR: Failed to initialize toolkit");
     return 0;
   }
   if (kx::ApplySingleInstanceRule() == kx::InstanceDecision::kExit) return 0;

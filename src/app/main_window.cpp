@@ -1,14 +1,92 @@
 #include "app/main_window.h"
 
+#include <shellapi.h>
+
 #include <cwchar>
 
+#include "app/about_window.h"
+#include "app/main_layout.h"
 #include "app/startup.h"
+#include "capture/profile_values.h"
+#include "profiles/profile_files.h"
+#include "profiles/stored_profiles.h"
 #include "resource_ids.h"
+#include "ui/button.h"
 #include "ui/offscreen.h"
+#include "ui/resource_picture.h"
+#include "ui/tool_buttons.h"
+#include "ui/tool_frame.h"
 #include "ui/tool_region.h"
+#include "ui/tool_window.h"
+#include "ui/tooltip.h"
+#include "ui/ui_font.h"
 #include "ui/window_base.h"
 
 namespace kx {
+
+namespace {
+
+constexpr UINT kAboutCommand = 4612;
+constexpr int kMainSeparatorY = 109;
+
+LPARAM PackPoint(int x, int y) {
+  return MAKELPARAM(x, y);
+}
+
+void SetProperty(HWND button, UINT message, LPARAM value) {
+  SendMessageW(button, message, kSetSilently, value);
+}
+
+void SetUpControl(HWND button, const MainControl& c) {
+  switch (c.setup) {
+    case MainSetup::kTitleBar:
+      SetProperty(button, BXM_BACKBITMAP, c.parameter);
+      SetProperty(button, BXM_BACKSTYLE, BXS_STRIP);
+      break;
+    case MainSetup::kChoice:
+      SetProperty(button, BXM_TYPE, BXT_CYCLE);
+      SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
+      SetProperty(button, BXM_IMAGE1, IDB_GLYPH_CHOICE_LEFT);
+      SetProperty(button, BXM_IMAGE2, IDB_GLYPH_CHOICE_RIGHT);
+      SetProperty(button, BXM_IMAGE1POS, PackPoint(10, 14));
+      SetProperty(button, BXM_IMAGE2POS, PackPoint(10, 14));
+      SetProperty(button, BXM_MARGIN, 2);
+      SetProperty(button, BXM_RANGE, MAKELPARAM(0, c.parameter));
+      break;
+    case MainSetup::kOptionToggle:
+      SetProperty(button, BXM_TYPE, BXT_TOGGLE);
+      SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
+      SetProperty(button, BXM_IMAGE1, IDB_GLYPH_CROSS);
+      SetProperty(button, BXM_IMAGE2, IDB_GLYPH_CHECK);
+      SetProperty(button, BXM_IMAGE1POS, PackPoint(10, 12));
+      SetProperty(button, BXM_IMAGE2POS, PackPoint(10, 12));
+      SetProperty(button, BXM_MARGIN, 2);
+      SetProperty(button, BXM_TEXTX, 30);
+      SetProperty(button, BXM_AUTOTOGGLE, c.parameter);
+      break;
+    case MainSetup::kProfile:
+      SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
+      SetProperty(button, BXM_IMAGE2, IDB_GLYPH_PROFILE);
+      SetProperty(button, BXM_IMAGE2POS, PackPoint(10, 17));
+      SetProperty(button, BXM_MARGIN, 2);
+      SetProperty(button, BXM_TEXTX, 10);
+      break;
+    case MainSetup::kPlain:
+      break;
+  }
+}
+
+const MainControl* FindMainControl(int id) {
+  for (const MainControl& c : MainControls())
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+void DestroyAllHelpTips() {
+  while (HWND tip = FindWindowW(kToolTipClass, nullptr)) DestroyWindow(tip);
+}
+
+}  // namespace
 
 POINT MainWindowOrigin(int screenWidth, int screenHeight) {
   return POINT{screenWidth / 2 - 233, screenHeight / 2 - 285};
@@ -16,6 +94,12 @@ POINT MainWindowOrigin(int screenWidth, int screenHeight) {
 
 bool StartsHidden(int argc, const wchar_t* const* argv) {
   return argc > 1 && argv[1] && std::wcscmp(argv[1], L"/min") == 0;
+}
+
+MainWindow::MainWindow(HWND hwnd) : hwnd_(hwnd), font_(CreateUiFont(L"Tahoma", 13, false)) {}
+
+MainWindow::~MainWindow() {
+  StoredProfiles().clear();
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -37,16 +121,28 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       // WM_NCCREATE skipped the default processing that would have set the title.
-      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowTextW(hwnd_, create->lpszName);
+      SetWindowTextW(hwnd_, reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpszName);
+      OnCreate();
       return 0;
     }
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      ShowProfileName();
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_NCHITTEST:
+      return ToolWindowHitTest(hwnd_, wParam, lParam);
     case kTrayCallbackMessage:
       OnTrayCallback(lParam);
       return 0;
+    case WM_QUERYENDSESSION:
+      SaveCurrentProfile(CurrentProfile());
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CLOSE:
       DestroyWindow(hwnd_);
       return 0;
@@ -55,6 +151,117 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCreate() {
+  StoredProfiles().clear();
+  LoadProfileList(StoredProfiles());
+  DefaultProfile() = {};
+  FindProfile(StoredProfiles(), kDefaultProfileName, DefaultProfile());
+  CurrentProfile() = {};
+  CreateControls();
+  FindProfile(StoredProfiles(), kDefaultProfileName, CurrentProfile());
+  LoadCurrentProfile(CurrentProfile());
+  LastCaptureProfile() = CurrentProfile();
+  RefreshControls();
+  ShowProfileName();
+}
+
+void MainWindow::CreateControls() {
+  for (const MainControl& c : MainControls()) {
+    HWND button = c.setup == MainSetup::kPlain
+                      ? CreatePlainButton(hwnd_, c.text, c.id, c.x, c.y, c.width, c.height)
+                      : CreateButtonEx(hwnd_, c.text, c.id, c.x, c.y, c.width, c.height);
+    if (button) SetUpControl(button, c);
+  }
+}
+
+void MainWindow::RefreshControls() {
+  const CaptureProfile& p = CurrentProfile();
+  ShowProfileValue(p, L"InType", Control(kInputTypeId));
+  ShowProfileValue(p, L"OutType", Control(kOutputTypeId));
+  SetProperty(Control(kInputTypeId), BXM_VALUE, p.InType);
+  SetProperty(Control(kOutputTypeId), BXM_VALUE, p.OutType);
+  EnableWindow(Control(kInputPropertiesId), p.InType == 0);
+  EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
+  for (const MainControl& c : MainControls())
+    if (c.checkField) SendMessageW(Control(c.id), BXM_CHECK, kSetAndRepaint, p.*c.checkField);
+}
+
+void MainWindow::ShowProfileName() {
+  const CaptureProfile& current = CurrentProfile();
+  const wchar_t* name = L"None";
+  if (ProfilesEqual(current, DefaultProfile())) {
+    name = kDefaultProfileName;
+  } else {
+    for (const ProfileRecord& record : StoredProfiles())
+      if (ProfilesEqual(record.profile, current)) {
+        name = reinterpret_cast<const wchar_t*>(record.name);
+        break;
+      }
+  }
+  HWND button = Control(kProfileId);
+  SetWindowTextW(button, name);
+  InvalidateRect(button, nullptr, FALSE);
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM) {
+  CaptureProfile& p = CurrentProfile();
+  int id = LOWORD(wParam);
+  switch (id) {
+    case kCloseId:
+      SaveCurrentProfile(p);
+      SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+      break;
+    case kMinimiseId:
+      ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_HIDE);
+      break;
+    case kInputTypeId:
+      p.InType = uint32_t(SendMessageW(Control(id), BXM_VALUE, 0, 0));
+      ShowProfileValue(p, L"InType", Control(id));
+      EnableWindow(Control(kInputPropertiesId), p.InType == 0);
+      break;
+    case kOutputTypeId:
+      p.OutType = uint32_t(SendMessageW(Control(id), BXM_VALUE, 0, 0));
+      ShowProfileValue(p, L"OutType", Control(id));
+      EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
+      break;
+    case kSoundId:
+    case kCursorId:
+    case kViewId:
+    case kEditId:
+      p.*FindMainControl(id)->checkField = uint32_t(SendMessageW(Control(id), BXM_CHECK, 0, 0));
+      break;
+    case kStorageId:
+      OpenStorageFolder();
+      break;
+    case kAboutCommand:
+      RunAboutWindow(hwnd_);
+      break;
+    default:
+      break;  // the remaining commands open windows and flows that are not built yet
+  }
+}
+
+void MainWindow::OpenStorageFolder() {
+  SendMessageW(hwnd_, WM_CANCELMODE, 0, 0);
+  const wchar_t* folder = reinterpret_cast<const wchar_t*>(CurrentProfile().SetStorageFolder);
+  CreateDirectoryW(folder, nullptr);
+  ShellExecuteW(hwnd_, L"open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::OnNotify(const NMHDR& header) {
+  if (!CurrentProfile().SetHelpText || !IsWindowEnabled(hwnd_) || !IsWindowEnabled(header.hwndFrom))
+    return;
+  if (header.code == BXN_HOVER) {
+    const wchar_t* text = MainHelpText(int(header.idFrom), CurrentProfile());
+    if (!text) return;
+    wchar_t buffer[256] = {};
+    wcsncpy(buffer, text, 255);
+    CreateToolTipEx(hwnd_, header.hwndFrom, buffer);
+  } else if (header.code == BXN_LEAVE) {
+    DestroyAllHelpTips();
   }
 }
 
@@ -69,11 +276,28 @@ void MainWindow::OnTrayCallback(LPARAM mouseMessage) {
   BringWindowToTop(hwnd_);
 }
 
+void MainWindow::Paint(HDC dc, int width, int height) const {
+  PaintSkinFrame(dc, width, height, IDB_MAIN_SKIN);
+  if (ResourcePicture logo(dc, IDB_LOGO_SMALL); logo)
+    BitBlt(dc, 21, 48, logo.Width(), logo.Height(), logo.Dc(), 0, 0, SRCCOPY);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(70, 70, 72));
+  {
+    ScopedSelect font(dc, font_.Get());
+    RECT maker = {89, 57, 200, 71}, product = {89, 71, 200, 90};
+    DrawTextW(dc, L"HALVECOR", -1, &maker, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    DrawTextW(dc, L"Kestrix", -1, &product, DT_SINGLELINE | DT_LEFT | DT_TOP);
+  }
+  DrawSeparator(dc, kMainSeparatorY, width, RGB(217, 217, 219));
+  int groupWidth = width - 38;
+  DrawGroupFrame(dc, L"Input", 19, 145, groupWidth, 51);
+  DrawGroupFrame(dc, L"Output", 19, 225, groupWidth, 51);
+  DrawGroupFrame(dc, L"Options", 19, 305, groupWidth, 90);
+  DrawGroupFrame(dc, L"Profile", 19, 425, groupWidth, 51);
+}
+
 void MainWindow::OnPaint() {
-  PaintBuffered(hwnd_, [](HDC dc, int width, int height) {
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  });
+  PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int argc, const wchar_t* const* argv) {

@@ -1,13 +1,17 @@
 #include "app/window_classes.h"
 
+#include "app/about_window.h"
 #include "app/main_window.h"
 
 namespace kx {
 
 bool RegisterWindowClasses(HINSTANCE instance) {
   using Registration = bool (*)(HINSTANCE);
+  // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
       MainWindow::RegisterWindowClass,
+      MessageWindow::RegisterWindowClass,
+      InfoWindow::RegisterWindowClass,
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;

@@ -16,11 +16,11 @@ bool RegisterToolWindowClass(HINSTANCE instance, const wchar_t* className, WNDPR
   return RegisterPlainWindowClass(instance, className, proc);
 }
 
-int RunToolWindow(const wchar_t* className, HWND owner, int height) {
+int RunToolWindow(const wchar_t* className, HWND owner, int height, const wchar_t* text) {
   RECT ownerRect = {};
   GetWindowRect(owner, &ownerRect);
   POINT origin = ToolWindowOrigin(ownerRect, kToolWindowWidth, height);
-  HWND window = CreateWindowExW(0, className, L"", WS_POPUP, origin.x, origin.y, kToolWindowWidth,
+  HWND window = CreateWindowExW(0, className, text, WS_POPUP, origin.x, origin.y, kToolWindowWidth,
                                 height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return 0;
   SetWindowRgn(window, CreateToolWindowRegion(kToolWindowWidth, height), TRUE);

@@ -19,7 +19,8 @@ bool RegisterToolWindowClass(HINSTANCE instance, const wchar_t* className, WNDPR
 
 // Opens a window of the class over `owner`, disables the owner and runs the window's own
 // message loop until the window is destroyed; returns the loop's exit code (0).
-int RunToolWindow(const wchar_t* className, HWND owner, int height);
+// `text` becomes the window text (the message window carries its message there).
+int RunToolWindow(const wchar_t* className, HWND owner, int height, const wchar_t* text = L"");
 
 // WM_NCHITTEST of tool windows and the main window: client hits in the top 29 rows drag.
 LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);

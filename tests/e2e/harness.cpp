@@ -287,6 +287,10 @@ std::string WineSession::UserFolder() const {
   return prefix_ + "/drive_c/users/root";
 }
 
+std::string WineSession::DataFolder() const {
+  return UserFolder() + "/AppData/Local/HALVECOR/Kestrix";
+}
+
 std::string WineSession::InstalledExe(const std::string& name) const {
   return prefix_ + "/drive_c/Program Files/Kestrix/" + name;
 }
@@ -363,12 +367,24 @@ std::optional<WindowInfo> WineSession::FindChild(const std::string& className,
   return ParseWindowInfo(Probe({"child", className, title, std::to_string(controlId)}));
 }
 
+namespace {
+std::optional<std::string> FirstLine(const std::optional<std::string>& out) {
+  if (!out) return std::nullopt;
+  std::string line = out->substr(0, out->find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line == "none") return std::nullopt;
+  return line;
+}
+}  // namespace
+
+std::optional<std::string> WineSession::WindowText(const std::string& className,
+                                                   const std::string& title, int controlId) {
+  if (controlId == 0) return FirstLine(Probe({"wintext", className}));
+  return FirstLine(Probe({"text", className, title, std::to_string(controlId)}));
+}
+
 std::optional<std::string> WineSession::ForegroundClass() {
-  auto out = Probe({"foreground"});
-  if (!out || *out == "none\n") return std::nullopt;
-  std::string name = *out;
-  while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
-  return name;
+  return FirstLine(Probe({"foreground"}));
 }
 
 std::string WineSession::RecordBrowser() {

@@ -110,6 +110,8 @@ class WineSession {
   const std::string& prefix() const { return prefix_; }
   // Unix path of C:\users\<user> inside the prefix.
   std::string UserFolder() const;
+  // Unix path of the program's data folder (local application data\HALVECOR\Kestrix).
+  std::string DataFolder() const;
   // Unix path of the program inside the prefix (C:\Program Files\Kestrix\<name>).
   std::string InstalledExe(const std::string& name = "Kestrix.exe") const;
   std::map<std::string, std::string> Environment() const;
@@ -126,6 +128,9 @@ class WineSession {
                                           const std::string& title = "");
   std::optional<WindowInfo> FindChild(const std::string& className, const std::string& title,
                                       int controlId);
+  // Text of a child control, or of a top-level window when controlId is 0 (title ignored).
+  std::optional<std::string> WindowText(const std::string& className, const std::string& title,
+                                        int controlId);
   // Class name of the foreground window, or nothing.
   std::optional<std::string> ForegroundClass();
   // Makes the prefix's web browser a script that appends each address it is given to a

@@ -1,8 +1,8 @@
 // Start-up of the real program: data folder, first-run page, the single-instance rule.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 

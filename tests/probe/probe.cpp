@@ -3,6 +3,9 @@
 //   kxprobe window <class> [<title>]              ->  "visible enabled x y w h" | "none"
 //   kxprobe child <class> <title> <control id>    ->  the same for a child control
 //   kxprobe count <class>                          ->  number of top-level windows of a class
+//   kxprobe text <class> <title> <control id>     ->  a child control's text
+//   kxprobe wintext <class>                        ->  a top-level window's text
+//   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
 //   kxprobe foreground                             ->  class of the foreground window
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -42,6 +45,24 @@ int Count(const wchar_t* className) {
   return 0;
 }
 
+int Text(HWND hwnd) {
+  if (!hwnd) {
+    std::printf("none\n");
+    return 1;
+  }
+  wchar_t text[1024] = {};
+  GetWindowTextW(hwnd, text, 1024);
+  // Line feeds are shown as "\n" so that a text stays on one output line.
+  for (const wchar_t* c = text; *c; ++c) {
+    if (*c == L'\n')
+      std::printf("\\n");
+    else
+      std::printf("%lc", *c);
+  }
+  std::printf("\n");
+  return 0;
+}
+
 int Foreground() {
   wchar_t name[256] = {};
   HWND hwnd = GetForegroundWindow();
@@ -62,10 +83,19 @@ int wmain(int argc, wchar_t** argv) {
     return Describe(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
   if (argc >= 2 && std::wcscmp(argv[1], L"foreground") == 0) return Foreground();
   if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
+  if (argc >= 5 && std::wcscmp(argv[1], L"text") == 0)
+    return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
+  if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
+    return Text(FindWindowW(argv[2], nullptr));
+  if (argc >= 4 && std::wcscmp(argv[1], L"command") == 0) {
+    HWND hwnd = FindWindowW(argv[2], nullptr);
+    return hwnd && PostMessageW(hwnd, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0) ? 0 : 1;
+  }
   if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
     HWND hwnd = FindWindowW(argv[2], nullptr);
     return hwnd && PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: kxprobe window|child|count|close|foreground ...\n");
+  std::fprintf(stderr,
+               "usage: kxprobe window|child|text|wintext|command|count|close|foreground ...\n");
   return 2;
 }

@@ -1,0 +1,56 @@
+// The main window's controls and help texts as data: positions, set-ups and texts.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+#include "capture/capture_profile.h"
+
+namespace kx {
+
+inline constexpr int kMainClientWidth = 467;
+
+enum MainControlId : int {
+  kCloseId = 1026,
+  kMinimiseId = 1027,
+  kMenuId = 1028,
+  kInputTypeId = 1029,
+  kInputPropertiesId = 1030,
+  kOutputTypeId = 1031,
+  kOutputPropertiesId = 1032,
+  kCaptionId = 1033,
+  kBorderId = 1034,
+  kScaleId = 1035,
+  kTimerId = 1036,
+  kSoundId = 1037,
+  kCursorId = 1038,
+  kViewId = 1039,
+  kEditId = 1040,
+  kProfileId = 1041,
+  kSaveAsId = 1042,
+  kStorageId = 1043,
+  kCaptureId = 1044,
+  kRepeatCaptureId = 1045,
+};
+
+enum class MainSetup { kTitleBar, kChoice, kOptionToggle, kProfile, kPlain };
+
+struct MainControl {
+  int id;
+  const wchar_t* text;
+  int x, y, width, height;
+  MainSetup setup;
+  // Title-bar bitmap, the choice's maximum, or the toggle's auto-toggle flag.
+  UINT parameter = 0;
+  // The profile field a toggle's check shows (null for the others).
+  uint32_t CaptureProfile::*checkField = nullptr;
+};
+
+// Every control of the main window, in creation order.
+std::span<const MainControl> MainControls();
+
+// The help text of a control for the current profile, or null when it has none.
+const wchar_t* MainHelpText(int id, const CaptureProfile& profile);
+
+}  // namespace kx
