@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -182,6 +183,10 @@ TEST_F(CaptureEngineTest, OutsideCaptionAndBorderOfA200By100Area) {
   Pixels img = test::ReadImage(holder.image.Get());
   ASSERT_EQ(img.width, 204);
   ASSERT_EQ(img.height, 127);
+  // Kept in the build folder for a person to look at.
+  CLSID png;
+  ASSERT_EQ(FindEncoder(L"image/png", &png), 1);
+  gp::GdipSaveImageToFile(holder.image.Get(), L"caption_204x127.png", &png, nullptr);
   ExpectContent(img, window, 2, 2, 200, 100);
   // The bar: rows 102..124 between the border sides, right of the text.
   for (int y = 102; y <= 124; ++y)
@@ -283,30 +288,21 @@ TEST_F(CaptureEngineTest, AutomaticNamesCountPastExistingFilesAndReuse98) {
   auto numbered = [&](int n) {
     return stem + (n < 10 ? L"0" : L"") + std::to_wstring(n) + L".png";
   };
-  {
+  // Files 00..04 taken: 05 is next. All of 00..98 taken: 98 is overwritten.
+  const std::pair<int, int> cases[] = {{4, 5}, {98, 98}};
+  for (auto [lastTaken, expected] : cases) {
     test::TempFolder folder;
-    for (int n = 0; n <= 4; ++n) ASSERT_TRUE(test::WriteBytes(folder.Path() + numbered(n), {1}));
+    for (int n = 0; n <= lastTaken; ++n)
+      ASSERT_TRUE(test::WriteBytes(folder.Path() + numbered(n), {1}));
     CaptureProfile p = AreaProfile(100, 100, 20, 20);
     SetFolder(p, folder.Path());
     CaptureImage holder(nullptr);
     ComposeCapture(holder, p);
     ASSERT_EQ(SaveCaptureToFileAt(holder, p, &when), kStatusOk);
-    EXPECT_EQ(LastName(p), numbered(5));
-    EXPECT_EQ(Decode(folder.Path() + numbered(5)).width, 20);
-    EXPECT_EQ(test::ReadBytes(folder.Path() + numbered(4)).size(), 1u);
-  }
-  {
-    test::TempFolder folder;
-    for (int n = 0; n <= 98; ++n) ASSERT_TRUE(test::WriteBytes(folder.Path() + numbered(n), {1}));
-    CaptureProfile p = AreaProfile(100, 100, 20, 20);
-    SetFolder(p, folder.Path());
-    CaptureImage holder(nullptr);
-    ComposeCapture(holder, p);
-    ASSERT_EQ(SaveCaptureToFileAt(holder, p, &when), kStatusOk);
-    EXPECT_EQ(LastName(p), numbered(98));
-    EXPECT_EQ(Decode(folder.Path() + numbered(98)).width, 20);  // overwritten
-    EXPECT_EQ(test::ReadBytes(folder.Path() + numbered(97)).size(), 1u);
-    EXPECT_FALSE(test::FileExists(folder.Path() + stem + L"99.png"));
+    EXPECT_EQ(LastName(p), numbered(expected));
+    EXPECT_EQ(Decode(folder.Path() + numbered(expected)).width, 20);
+    EXPECT_EQ(test::ReadBytes(folder.Path() + numbered(expected - 1)).size(), 1u);
+    EXPECT_FALSE(test::FileExists(folder.Path() + numbered(std::max(expected, lastTaken) + 1)));
   }
 }
 
