@@ -1,0 +1,102 @@
+#include "capture/capture_output.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "capture/local_text.h"
+
+namespace kx {
+namespace {
+
+bool FileNameTaken(const std::wstring& path) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // A name that exists but cannot be opened counts as taken too.
+  return file || GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
+std::wstring ChooseFileName(const CaptureProfile& profile, const SYSTEMTIME* when) {
+  const wchar_t* extension = OutputExtension(profile.OutFormat);
+  if (profile.OutFilename == 1) return FixedFileName(extension);
+  const std::wstring folder(reinterpret_cast<const wchar_t*>(profile.SetStorageFolder));
+  const std::wstring date = LocalDateText(L"yyMMdd", when);
+  const std::wstring time = LocalTimeText(L"HHmmss", when);
+  const int counter = ChooseFileCounter(
+      [&](int n) { return FileNameTaken(folder + AutomaticFileName(date, time, n, extension)); });
+  return AutomaticFileName(date, time, counter, extension);
+}
+
+void StoreLastName(CaptureProfile& profile, const std::wstring& name) {
+  std::memset(profile.OutLastName, 0, sizeof(profile.OutLastName));
+  const size_t length = std::min(name.size(), kLastNameChars - 1);
+  std::memcpy(profile.OutLastName, name.data(), length * sizeof(wchar_t));
+}
+
+}  // namespace
+
+int FindEncoder(const wchar_t* mimeType, CLSID* classId) {
+  UINT count = 0, size = 0;
+  if (gp::GdipGetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return 0;
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]);
+  if (!buffer) return 0;
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.get());
+  if (gp::GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok) return 0;
+  for (UINT i = 0; i < count; ++i) {
+    if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, mimeType) == 0) {
+      *classId = codecs[i].Clsid;
+      return 1;
+    }
+  }
+  return 0;
+}
+
+CaptureStatus SaveCaptureToFile(CaptureImage& holder, CaptureProfile& profile) {
+  return SaveCaptureToFileAt(holder, profile, nullptr);
+}
+
+CaptureStatus SaveCaptureToFileAt(CaptureImage& holder, CaptureProfile& profile,
+                                  const SYSTEMTIME* when) {
+  StoreLastName(profile, ChooseFileName(profile, when));
+  CreateDirectoryW(reinterpret_cast<const wchar_t*>(profile.SetStorageFolder), nullptr);
+  CLSID encoder;
+  if (!FindEncoder(OutputMimeType(profile.OutFormat), &encoder)) return kStatusNoEncoder;
+  if (!holder.image) return kStatusWriteFailed;
+  EncoderParameterBlock parameters;
+  const std::wstring path = CaptureFilePath(profile);
+  return MapSaveStatus(
+      gp::GdipSaveImageToFile(holder.image.Get(), path.c_str(), &encoder,
+                              parameters.Build(profile.OutFormat, profile.OutJPEGQuality)));
+}
+
+CaptureStatus CopyCaptureToClipboard(CaptureImage& holder) {
+  // The clipboard gets the finished picture, border and caption included, not the bare grab.
+  if (holder.image) {
+    HBITMAP finished = nullptr;
+    if (gp::GdipCreateHBITMAPFromBitmap(holder.image.Get(), &finished, 0xFF000000) == Gdiplus::Ok &&
+        finished)
+      holder.bitmap.Reset(finished);
+  }
+  if (!OpenClipboard(holder.owner)) return kStatusFailed;
+  CaptureStatus status = kStatusFailed;
+  if (EmptyClipboard() && holder.bitmap && SetClipboardData(CF_BITMAP, holder.bitmap.Get())) {
+    holder.bitmap.Release();
+    status = kStatusOk;
+  }
+  CloseClipboard();
+  return status;
+}
+
+void RunFinishingActions(const std::vector<FinishingAction>& actions) {
+  for (const FinishingAction& action : actions) {
+    if (action.kind == FinishingAction::Kind::Sound)
+      PlaySoundW(action.target.c_str(), nullptr, action.soundFlags);
+    else
+      ShellExecuteW(nullptr, action.verb, action.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+}
+
+}  // namespace kx
