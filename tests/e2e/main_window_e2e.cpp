@@ -244,7 +244,7 @@ TEST_F(MainWindowE2E, OptionTogglesFlipAtOnceAndTheCloseButtonStoresThemInTheDat
   ASSERT_NO_FATAL_FAILURE(Start());
   for (int id : {1037, 1038, 1039, 1040}) {
     ClickControl(id);
-    std::this_thread::sleep_for(Millis(150));
+    std::this_thread::sleep_for(Millis(300));
   }
   EXPECT_TRUE(TextBecomes(1041, "None"));
   // The options that open a window do not flip on a click: the glyph stays the same.
@@ -295,6 +295,7 @@ TEST_F(MainWindowE2E, StartsFromAStoredProfileAndNamesTheStoredProfileItEquals) 
   ClickControl(1038);
   EXPECT_TRUE(TextBecomes(1041, "None"));
   ClickControl(1038);
+  EXPECT_TRUE(TextBecomes(1041, "Default"));
   ClickControl(1037);
   EXPECT_TRUE(TextBecomes(1041, "Quiet"));
 }
