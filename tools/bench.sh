@@ -19,7 +19,6 @@ rm -rf "$prefix" && cp -a "$KX_BUILD/wine/template" "$prefix"
 mkdir -p "$KX_BUILD/wine/bench-home"
 kx_start_xvfb 1920x1080 || { echo "Xvfb did not start" >&2; exit 1; }
 export WINEPREFIX="$prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/bench-home" DISPLAY="$KX_XVFB_DISPLAY"
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Measure warm: a persistent wineserver with its services already started.
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1

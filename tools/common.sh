@@ -47,7 +47,9 @@ kx_build() {
   echo "    $KX_BUILD/win32/Kestrix.exe  ($(file -b "$KX_BUILD/win32/Kestrix.exe" | cut -d, -f1))"
 }
 
-# Runs a command in a prefix, quietly, with a private HOME and no display.
+# Runs a command in a prefix, quietly, with a private HOME and no display. The overrides keep
+# wineboot from offering to install Mono and Gecko; they are not used later, because
+# with them set, every Wine process ends about a second later (measured on the unit tests).
 kx_wine_in() {
   local prefix=$1
   shift

@@ -21,9 +21,7 @@ else
   kx_say "Running Kestrix on $DISPLAY"
 fi
 
-WINEPREFIX="$prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/run-home" \
-  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
-  wine "$KX_BUILD/win64/Kestrix.exe" "$@"
+WINEPREFIX="$prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/run-home" wine "$KX_BUILD/win64/Kestrix.exe" "$@"
 rc=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 exit $rc

@@ -20,7 +20,6 @@ rm -rf "$unit_prefix" && cp -a "$KX_BUILD/wine/template" "$unit_prefix"
 mkdir -p "$KX_BUILD/wine/unit-home"
 kx_start_xvfb 1280x800 || { echo "Xvfb did not start" >&2; exit 1; }
 export WINEPREFIX="$unit_prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/unit-home" DISPLAY="$KX_XVFB_DISPLAY"
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # A persistent wineserver with its service processes detached keeps each test start fast.
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1

@@ -299,8 +299,7 @@ std::map<std::string, std::string> WineSession::Environment() const {
   return {{"WINEPREFIX", prefix_},
           {"WINEDEBUG", "-all"},
           {"DISPLAY", display_.name()},
-          {"HOME", root_ + "/home"},
-          {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"}};
+          {"HOME", root_ + "/home"}};
 }
 
 std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args,
