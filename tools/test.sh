@@ -8,6 +8,14 @@ filter=${1:-*}
 
 kx_setup || exit 1
 
+kx_say "Picture generator: two runs give the same bytes"
+pictures_a=$(mktemp -d) pictures_b=$(mktemp -d)
+"$KX_BUILD/host/resgen/kx_resgen" "$pictures_a" && "$KX_BUILD/host/resgen/kx_resgen" "$pictures_b" &&
+  diff -r "$pictures_a" "$pictures_b" && cmp -s "$pictures_a/pictures.rc" "$KX_BUILD/win64/pictures/pictures.rc"
+pictures_rc=$?
+echo "    $(ls "$pictures_a" | wc -l) files compared"
+rm -rf "$pictures_a" "$pictures_b"
+
 unit_prefix="$KX_BUILD/wine/unit"
 cleanup() {
   [ -d "$unit_prefix" ] && WINEPREFIX="$unit_prefix" wineserver -k 2>/dev/null
@@ -41,9 +49,10 @@ echo
 kx_say "Summary"
 result() { [ "$1" -eq 0 ] && echo PASS || echo "FAIL (exit $1)"; }
 echo "    build        : PASS (win64 and win32 Kestrix.exe)"
+echo "    pictures     : $(result $pictures_rc)"
 echo "    unit tests   : $(result $unit_rc)"
 echo "    end-to-end   : $(result $e2e_rc)   screenshots in $KX_BUILD/screenshots"
-if [ $unit_rc -eq 0 ] && [ $e2e_rc -eq 0 ]; then
+if [ $pictures_rc -eq 0 ] && [ $unit_rc -eq 0 ] && [ $e2e_rc -eq 0 ]; then
   echo "ALL TESTS PASSED"
   exit 0
 fi

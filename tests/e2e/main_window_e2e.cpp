@@ -403,6 +403,62 @@ TEST_F(MainWindowE2E, TheAboutWindowOpensOverTheMainWindowAndOkOrCloseBringsItBa
   }
 }
 
+TEST_F(MainWindowE2E, LoggingOffStoresTheProfileAsTheCloseButtonDoes) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ClickControl(1038);
+  ASSERT_TRUE(TextBecomes(1041, "None"));
+  EXPECT_TRUE(wine.Probe({"endsession", kMainClass}));
+  auto record = wine.ReadPrefixFile(ProfileDb());
+  ASSERT_TRUE(record && record->size() == kRecordBytes);
+  EXPECT_EQ(Field(*record, kOptCursor), 1u);
+}
+
+TEST_F(MainWindowE2E, TheTopBandDragsTheWindowAndTheMinimiseButtonHidesIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  // Drag from a free spot of the title band, 10 pixels down.
+  display.MoveMouse(kLeft + 150, kTop + 10);
+  std::this_thread::sleep_for(Millis(100));
+  display.MouseButton(1, true);
+  for (int step = 1; step <= 10; ++step) {
+    display.MoveMouse(kLeft + 150 + step * 6, kTop + 10 + step * 4);
+    std::this_thread::sleep_for(Millis(30));
+  }
+  display.MouseButton(1, false);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        auto w = wine.FindWindow(kMainClass);
+        return w && w->x == kLeft + 60 && w->y == kTop + 40;
+      },
+      Millis(5000), Millis(100)))
+      << "the window did not follow the drag";
+
+  auto moved = wine.FindWindow(kMainClass);
+  ASSERT_TRUE(moved);
+  display.Click(moved->x + 391 + 11, moved->y + 1 + 8);  // minimise
+  EXPECT_TRUE(WaitUntil([&] { return !wine.FindWindow(kMainClass)->visible; }, Millis(5000)));
+  EXPECT_TRUE(kestrix->Running());
+}
+
+TEST_F(MainWindowE2E, StorageCreatesTheStorageFolderBeforeOpeningIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(CloseWithButton());
+  auto record = wine.ReadPrefixFile(ProfileDb());
+  ASSERT_TRUE(record && record->size() == kRecordBytes);
+  // SetStorageFolder (UTF-16 at offset 156) pointed at a folder that does not exist yet.
+  const std::string folder = "C:\\KestrixShots";
+  std::string utf16(2048, '\0');
+  for (size_t i = 0; i < folder.size(); ++i) utf16[i * 2] = folder[i];
+  record->replace(156, 2048, utf16);
+  WriteFile(ProfileDb(), *record);
+  std::string unixFolder = wine.prefix() + "/drive_c/KestrixShots";
+  ASSERT_FALSE(fs::exists(unixFolder));
+
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ClickControl(1043);
+  EXPECT_TRUE(WaitUntil([&] { return fs::is_directory(unixFolder); }, Millis(5000)));
+  EXPECT_TRUE(kestrix->Running());
+}
+
 TEST_F(MainWindowE2E, SlashMinKeepsTheWindowHiddenWhileTheProgramRuns) {
   kestrix = wine.Launch({"/min"});
   auto window = wine.WaitForWindow(kMainClass, kStartDeadline, kestrix.get());

@@ -6,6 +6,7 @@
 //   kxprobe text <class> <title> <control id>     ->  a child control's text
 //   kxprobe wintext <class>                        ->  a top-level window's text
 //   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
+//   kxprobe endsession <class>                     ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
 //   kxprobe foreground                             ->  class of the foreground window
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -91,11 +92,16 @@ int wmain(int argc, wchar_t** argv) {
     HWND hwnd = FindWindowW(argv[2], nullptr);
     return hwnd && PostMessageW(hwnd, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0) ? 0 : 1;
   }
+  if (argc >= 3 && std::wcscmp(argv[1], L"endsession") == 0) {
+    HWND hwnd = FindWindowW(argv[2], nullptr);
+    return hwnd && SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0) ? 0 : 1;
+  }
   if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
     HWND hwnd = FindWindowW(argv[2], nullptr);
     return hwnd && PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  std::fprintf(stderr,
-               "usage: kxprobe window|child|text|wintext|command|count|close|foreground ...\n");
+  std::fprintf(
+      stderr,
+      "usage: kxprobe window|child|text|wintext|command|count|endsession|close|foreground ...\n");
   return 2;
 }
