@@ -27,7 +27,10 @@ kx_ensure_packages() {
 kx_quiet() {
   local log="$KX_BUILD/last-step.log"
   mkdir -p "$KX_BUILD"
-  "$@" >"$log" 2>&1 && return 0
+  if "$@" >"$log" 2>&1; then
+    grep -E 'warning:' "$log" >&2  # a clean build prints none
+    return 0
+  fi
   tail -n 60 "$log" >&2
   return 1
 }
