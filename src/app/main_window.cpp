@@ -82,8 +82,14 @@ const MainControl* FindMainControl(int id) {
   return nullptr;
 }
 
+// Only this thread's tooltips can be destroyed here; a copy of the program running beside
+// this one has its own, which must not keep the search going forever.
 void DestroyAllHelpTips() {
-  while (HWND tip = FindWindowW(kToolTipClass, nullptr)) DestroyWindow(tip);
+  HWND after = nullptr;
+  while (HWND tip = FindWindowExW(nullptr, after, kToolTipClass, nullptr)) {
+    if (GetWindowThreadProcessId(tip, nullptr) != GetCurrentThreadId() || !DestroyWindow(tip))
+      after = tip;
+  }
 }
 
 }  // namespace
@@ -128,10 +134,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      // The close command destroys the window, and this object with it.
+      HWND self = hwnd_;
       OnCommand(wParam, lParam);
-      ShowProfileName();
+      if (IsWindow(self)) ShowProfileName();
       return 0;
+    }
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
@@ -191,18 +200,18 @@ void MainWindow::RefreshControls() {
 
 void MainWindow::ShowProfileName() {
   const CaptureProfile& current = CurrentProfile();
-  const wchar_t* name = L"None";
+  std::wstring name = L"None";
   if (ProfilesEqual(current, DefaultProfile())) {
     name = kDefaultProfileName;
   } else {
     for (const ProfileRecord& record : StoredProfiles())
       if (ProfilesEqual(record.profile, current)) {
-        name = reinterpret_cast<const wchar_t*>(record.name);
+        name = FieldText(record.name);
         break;
       }
   }
   HWND button = Control(kProfileId);
-  SetWindowTextW(button, name);
+  SetWindowTextW(button, name.c_str());
   InvalidateRect(button, nullptr, FALSE);
 }
 
@@ -246,9 +255,9 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM) {
 
 void MainWindow::OpenStorageFolder() {
   SendMessageW(hwnd_, WM_CANCELMODE, 0, 0);
-  const wchar_t* folder = reinterpret_cast<const wchar_t*>(CurrentProfile().SetStorageFolder);
-  CreateDirectoryW(folder, nullptr);
-  ShellExecuteW(hwnd_, L"open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring folder = FieldText(CurrentProfile().SetStorageFolder);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ShellExecuteW(hwnd_, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::OnNotify(const NMHDR& header) {
@@ -306,7 +315,7 @@ HWND CreateMainWindow(HINSTANCE instance, int argc, const wchar_t* const* argv) 
       CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP, origin.x, origin.y,
                       kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
-  SetWindowRgn(hwnd, CreateToolWindowRegion(kMainWindowWidth, kMainWindowHeight), TRUE);
+  SetToolWindowRegion(hwnd, kMainWindowWidth, kMainWindowHeight);
   UpdateWindow(hwnd);
   ShowWindow(hwnd, StartsHidden(argc, argv) ? SW_HIDE : SW_SHOW);
   return hwnd;

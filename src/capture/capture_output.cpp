@@ -15,14 +15,16 @@ namespace {
 bool FileNameTaken(const std::wstring& path) {
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  // A name that exists but cannot be opened counts as taken too.
-  return file || GetLastError() != ERROR_FILE_NOT_FOUND;
+  // A name that exists but cannot be opened counts as taken too; a storage folder that
+  // does not exist yet holds no files.
+  const DWORD error = GetLastError();
+  return file || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND);
 }
 
 std::wstring ChooseFileName(const CaptureProfile& profile, const SYSTEMTIME* when) {
   const wchar_t* extension = OutputExtension(profile.OutFormat);
   if (profile.OutFilename == 1) return FixedFileName(extension);
-  const std::wstring folder(reinterpret_cast<const wchar_t*>(profile.SetStorageFolder));
+  const std::wstring folder = FieldText(profile.SetStorageFolder);
   const std::wstring date = LocalDateText(L"yyMMdd", when);
   const std::wstring time = LocalTimeText(L"HHmmss", when);
   const int counter = ChooseFileCounter(
@@ -61,7 +63,7 @@ CaptureStatus SaveCaptureToFile(CaptureImage& holder, CaptureProfile& profile) {
 CaptureStatus SaveCaptureToFileAt(CaptureImage& holder, CaptureProfile& profile,
                                   const SYSTEMTIME* when) {
   StoreLastName(profile, ChooseFileName(profile, when));
-  CreateDirectoryW(reinterpret_cast<const wchar_t*>(profile.SetStorageFolder), nullptr);
+  CreateDirectoryW(FieldText(profile.SetStorageFolder).c_str(), nullptr);
   CLSID encoder;
   if (!FindEncoder(OutputMimeType(profile.OutFormat), &encoder)) return kStatusNoEncoder;
   if (!holder.image) return kStatusWriteFailed;

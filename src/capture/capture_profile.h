@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace kx {
 
@@ -56,6 +57,15 @@ struct CaptureProfile {
   char16_t SetStorageFolder[kStorageFolderChars];
   char16_t OutLastName[kLastNameChars];  // "\name.ext" of the capture in progress
 };
+
+// A text field of a record as a string. Records come from files, so a field that fills its
+// whole array without a terminating zero ends at the array's end.
+template <size_t N>
+std::wstring FieldText(const char16_t (&field)[N]) {
+  size_t length = 0;
+  while (length < N && field[length] != 0) ++length;
+  return std::wstring(field, field + length);
+}
 
 static_assert(sizeof(CaptureProfile) == 2304);
 static_assert(offsetof(CaptureProfile, InTrans) == 4);

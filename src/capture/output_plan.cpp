@@ -78,8 +78,7 @@ const Gdiplus::EncoderParameters* EncoderParameterBlock::Build(uint32_t format,
 }
 
 std::wstring CaptureFilePath(const CaptureProfile& profile) {
-  return std::wstring(reinterpret_cast<const wchar_t*>(profile.SetStorageFolder)) +
-         reinterpret_cast<const wchar_t*>(profile.OutLastName);
+  return FieldText(profile.SetStorageFolder) + FieldText(profile.OutLastName);
 }
 
 std::vector<FinishingAction> PlanFinishingActions(const CaptureProfile& profile) {

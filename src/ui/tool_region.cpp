@@ -15,4 +15,9 @@ HRGN CreateToolWindowRegion(int w, int h) {
   return region.Release();
 }
 
+void SetToolWindowRegion(HWND hwnd, int w, int h) {
+  UniqueRgn region(CreateToolWindowRegion(w, h));
+  if (region && SetWindowRgn(hwnd, region.Get(), TRUE)) region.Release();
+}
+
 }  // namespace kx

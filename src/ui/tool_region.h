@@ -10,4 +10,7 @@ namespace kx {
 // the region (SetWindowRgn takes it over). Returns null on failure.
 HRGN CreateToolWindowRegion(int w, int h);
 
+// Gives the window that shape (with redraw); the window owns the region afterwards.
+void SetToolWindowRegion(HWND hwnd, int w, int h);
+
 }  // namespace kx

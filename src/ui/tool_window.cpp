@@ -23,7 +23,7 @@ int RunToolWindow(const wchar_t* className, HWND owner, int height, const wchar_
   HWND window = CreateWindowExW(0, className, text, WS_POPUP, origin.x, origin.y, kToolWindowWidth,
                                 height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return 0;
-  SetWindowRgn(window, CreateToolWindowRegion(kToolWindowWidth, height), TRUE);
+  SetToolWindowRegion(window, kToolWindowWidth, height);
   UpdateWindow(window);
   ShowWindow(window, SW_SHOW);
   EnableWindow(owner, FALSE);

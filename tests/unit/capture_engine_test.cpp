@@ -304,6 +304,15 @@ TEST_F(CaptureEngineTest, AutomaticNamesCountPastExistingFilesAndReuse98) {
     EXPECT_EQ(test::ReadBytes(folder.Path() + numbered(expected - 1)).size(), 1u);
     EXPECT_FALSE(test::FileExists(folder.Path() + numbered(std::max(expected, lastTaken) + 1)));
   }
+  // A storage folder that does not exist yet has no files: the first counter is free.
+  test::TempFolder parent;
+  CaptureProfile p = AreaProfile(100, 100, 20, 20);
+  SetFolder(p, parent.Path() + L"\\new");
+  CaptureImage holder(nullptr);
+  ComposeCapture(holder, p);
+  ASSERT_EQ(SaveCaptureToFileAt(holder, p, &when), kStatusOk);
+  EXPECT_EQ(LastName(p), numbered(0));
+  EXPECT_TRUE(test::FileExists(parent.Path() + L"\\new" + numbered(0)));
 }
 
 TEST_F(CaptureEngineTest, FixedNameIsOverwrittenAndAMissingFolderIsCreated) {

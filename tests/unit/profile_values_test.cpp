@@ -179,3 +179,21 @@ TEST(ProfileValueTexts, ShowPutsTheTextOnTheWindow) {
 
 }  // namespace
 }  // namespace kx
+
+namespace kx {
+namespace {
+
+TEST(ProfileFieldText, EndsAtTheZeroOrAtTheEndOfAnUnterminatedField) {
+  CaptureProfile p = {};
+  EXPECT_EQ(FieldText(p.OutLastName), L"");
+  const char16_t name[] = u"\\KEST.png";
+  std::copy(std::begin(name), std::end(name), p.OutLastName);
+  EXPECT_EQ(FieldText(p.OutLastName), L"\\KEST.png");
+  // A record from a damaged file: every unit set, no terminator, and more text after it.
+  std::fill(std::begin(p.OutLastName), std::end(p.OutLastName), u'x');
+  reinterpret_cast<char16_t*>(&p)[sizeof(p) / 2 - 1] = u'x';
+  EXPECT_EQ(FieldText(p.OutLastName), std::wstring(kLastNameChars, L'x'));
+}
+
+}  // namespace
+}  // namespace kx
