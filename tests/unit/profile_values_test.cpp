@@ -189,10 +189,11 @@ TEST(ProfileFieldText, EndsAtTheZeroOrAtTheEndOfAnUnterminatedField) {
   const char16_t name[] = u"\\KEST.png";
   std::copy(std::begin(name), std::end(name), p.OutLastName);
   EXPECT_EQ(FieldText(p.OutLastName), L"\\KEST.png");
-  // A record from a damaged file: every unit set, no terminator, and more text after it.
+  // A record from a damaged file: every unit of the last field set, no terminator.
   std::fill(std::begin(p.OutLastName), std::end(p.OutLastName), u'x');
-  reinterpret_cast<char16_t*>(&p)[sizeof(p) / 2 - 1] = u'x';
   EXPECT_EQ(FieldText(p.OutLastName), std::wstring(kLastNameChars, L'x'));
+  std::fill(std::begin(p.SetStorageFolder), std::end(p.SetStorageFolder), u'y');
+  EXPECT_EQ(FieldText(p.SetStorageFolder), std::wstring(kStorageFolderChars, L'y'));
 }
 
 }  // namespace
