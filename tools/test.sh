@@ -41,7 +41,8 @@ unset WINEPREFIX DISPLAY
 
 kx_say "End-to-end tests (Kestrix.exe under Wine, driven through X)"
 mkdir -p "$KX_BUILD/screenshots"
-KX_BUILD_DIR="$KX_BUILD" "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$filter" \
+# Every wait inside has its own deadline; the outer limit only guards against the unforeseen.
+KX_BUILD_DIR="$KX_BUILD" timeout --kill-after=30 1800 "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$filter" \
   --gtest_output="xml:$KX_BUILD/e2e-results.xml"
 e2e_rc=$?
 
