@@ -34,32 +34,18 @@ TEST(ButtonArithmetic, SpinStepGrowsByOnePercentOfTheMaximumPerNinePixels) {
     EXPECT_EQ(SpinRepeatStep(below, bottom, margin, 500), -c.range500) << "below, d " << c.d;
   }
   EXPECT_EQ(SpinRepeatStep(bottom - margin, bottom, margin, 100), -3) << "the band's first row";
-  EXPECT_EQ(SpinRepeatStep(bottom - margin, bottom, margin, 100), -3) << "the band's first row";
   // Inside the button: one up in the upper half (y <= bottom / 2), one down below it.
-  EXPECT_EQ(SpinRepeatStep(2, bottom, margin, 500), 1);
-  EXPECT_EQ(SpinRepeatStep(18, bottom, margin, 500), 1);
-  EXPECT_EQ(SpinRepeatStep(19, bottom, margin, 500), -1);
-  EXPECT_EQ(SpinRepeatStep(34, bottom, margin, 500), -1);
-  EXPECT_EQ(SpinReleaseStep(18, 37), 1);
-  EXPECT_EQ(SpinReleaseStep(19, 37), -1);
+  for (auto [y, step] : {std::pair{2, 1}, {18, 1}, {19, -1}, {34, -1}})
+    EXPECT_EQ(SpinRepeatStep(y, bottom, margin, 500), step) << "y " << y;
 }
 
-TEST(ButtonArithmetic, ClampsToTheMaximumFirstAndHitsOnlyInsideTheMargin) {
-  EXPECT_EQ(ClampToRange(600, 1, 500), 500);
-  EXPECT_EQ(ClampToRange(-4, 1, 500), 1);
-  EXPECT_EQ(ClampToRange(7, 1, 500), 7);
-  EXPECT_EQ(ClampToRange(7, 10, 5), 10);  // the minimum is applied last
+TEST(ButtonArithmetic, AMinimumAboveTheMaximumWinsAndOnlyTheInnerRectHits) {
+  EXPECT_EQ(ClampToRange(7, 10, 5), 10);
   HitRect hit = HitRectForMargin(37, 37, 2);
-  EXPECT_FALSE(InsideHitRect(hit, {1, 18}));
-  EXPECT_FALSE(InsideHitRect(hit, {18, 1}));
-  EXPECT_TRUE(InsideHitRect(hit, {2, 2}));
-  EXPECT_TRUE(InsideHitRect(hit, {34, 34}));
-  EXPECT_FALSE(InsideHitRect(hit, {35, 18}));
-  EXPECT_FALSE(InsideHitRect(hit, {18, 35}));
-  EXPECT_EQ(ButtonStateIndex(false, true, true), 3);
-  EXPECT_EQ(ButtonStateIndex(true, true, true), 2);
-  EXPECT_EQ(ButtonStateIndex(true, false, true), 1);
-  EXPECT_EQ(ButtonStateIndex(true, false, false), 0);
+  const std::pair<POINT, bool> points[] = {{{1, 18}, false}, {{18, 1}, false},  {{2, 2}, true},
+                                           {{34, 34}, true}, {{35, 18}, false}, {{18, 35}, false}};
+  for (auto [point, inside] : points)
+    EXPECT_EQ(InsideHitRect(hit, point), inside) << point.x << "," << point.y;
 }
 
 Pixels Render(HWND b);
@@ -79,6 +65,13 @@ class ButtonTest : public ::testing::Test {
     MouseMoveTo(At(b, x, y));
     MouseDown();
     MouseUp();
+  }
+  // A toggle, or a cycle over 0..2.
+  HWND MakeOfType(UINT type, int y, int id) {
+    HWND b = Make(10, y, 91, 37, L"Typed", id);
+    SendMessageW(b, BXM_TYPE, kSetSilently, type);
+    if (type == BXT_CYCLE) SendMessageW(b, BXM_RANGE, kSetSilently, MAKELPARAM(0, 2));
+    return b;
   }
   int Commands(int id = 1026) { return parent.Count(WM_COMMAND, id); }
   ButtonEx* Object(HWND b) { return WindowObject<ButtonEx>(b); }
@@ -145,7 +138,7 @@ TEST_F(ButtonTest, AClickSendsOneCommandAndADragOffSendsNothing) {
   MouseMoveTo(At(push, 40, 18));
   MouseDown();
   EXPECT_EQ(GetCapture(), push);
-  EXPECT_EQ(Object(push)->TimerInterval(kPressPollTimer), kPollInterval);
+  EXPECT_EQ(Object(push)->TimerInterval(kPressPollTimer), 10u);
   MouseUp();
   EXPECT_EQ(Commands(1026), 1);
   for (const test::Recorded& e : parent.events())
@@ -154,11 +147,8 @@ TEST_F(ButtonTest, AClickSendsOneCommandAndADragOffSendsNothing) {
     }
   EXPECT_NE(GetCapture(), push);
 
-  HWND toggle = Make(10, 60, 91, 37, L"Toggle", 1027);
-  SendMessageW(toggle, BXM_TYPE, kSetSilently, BXT_TOGGLE);
-  HWND cycle = Make(10, 110, 91, 37, L"Cycle", 1028);
-  SendMessageW(cycle, BXM_TYPE, kSetSilently, BXT_CYCLE);
-  SendMessageW(cycle, BXM_RANGE, kSetSilently, MAKELPARAM(0, 2));
+  HWND toggle = MakeOfType(BXT_TOGGLE, 60, 1027);
+  HWND cycle = MakeOfType(BXT_CYCLE, 110, 1028);
   for (HWND b : {push, toggle, cycle}) {
     int id = GetDlgCtrlID(b);
     int before = Commands(id);
@@ -175,8 +165,7 @@ TEST_F(ButtonTest, AClickSendsOneCommandAndADragOffSendsNothing) {
 }
 
 TEST_F(ButtonTest, TogglesFlipOnlyWithAutoToggleAndCyclesWrap) {
-  HWND toggle = Make(10, 10, 91, 37, L"Toggle", 1026);
-  SendMessageW(toggle, BXM_TYPE, kSetSilently, BXT_TOGGLE);
+  HWND toggle = MakeOfType(BXT_TOGGLE, 10, 1026);
   Click(toggle, 40, 18);
   EXPECT_EQ(SendMessageW(toggle, BXM_CHECK, 0, 0), 1);
   Click(toggle, 40, 18);
@@ -186,9 +175,7 @@ TEST_F(ButtonTest, TogglesFlipOnlyWithAutoToggleAndCyclesWrap) {
   EXPECT_EQ(SendMessageW(toggle, BXM_CHECK, 0, 0), 0);
   EXPECT_EQ(Commands(1026), 3) << "a toggle without auto-toggle still reports the click";
 
-  HWND cycle = Make(10, 60, 91, 37, L"Cycle", 1027);
-  SendMessageW(cycle, BXM_TYPE, kSetSilently, BXT_CYCLE);
-  SendMessageW(cycle, BXM_RANGE, kSetSilently, MAKELPARAM(0, 2));
+  HWND cycle = MakeOfType(BXT_CYCLE, 60, 1027);
   SendMessageW(cycle, BXM_VALUE, kSetSilently, 1);
   Click(cycle, 40, 18);
   EXPECT_EQ(SendMessageW(cycle, BXM_VALUE, 0, 0), 2);
@@ -212,7 +199,7 @@ TEST_F(SpinTest, AnEarlyReleaseStepsOnceByTheHalf) {
   HWND s = MakeSpin(0, 100, 50);
   MouseMoveTo(At(s, 18, 18));
   MouseDown();
-  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), kSpinFirstRepeat);
+  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), 399u);
   EXPECT_EQ(Object(s)->TimerInterval(kPressPollTimer), 0u);
   MouseUp();
   EXPECT_EQ(Value(s), 51);
@@ -235,11 +222,11 @@ TEST_F(SpinTest, HoldingRepeatsAt399Then77AndTheReleaseOnlyReports) {
   HWND s = MakeSpin(0, 100, 50);
   MouseMoveTo(At(s, 18, 10));
   MouseDown();
-  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), kSpinFirstRepeat);
+  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), 399u);
   ASSERT_TRUE(PumpUntil([&] { return Commands(1030) >= 1; }, 3000));
-  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), kSpinNextRepeat);
+  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), 77u);
   ASSERT_TRUE(PumpUntil([&] { return Commands(1030) >= 3; }, 3000));
-  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), kSpinNextRepeat);
+  EXPECT_EQ(Object(s)->TimerInterval(kSpinRepeatTimer), 77u);
   MouseUp();
   int reported = Commands(1030);
   int value = Value(s);
@@ -274,8 +261,8 @@ TEST_F(SpinTest, DraggedFarAboveOrBelowItStaysInsideTheRange) {
 TEST_F(ButtonTest, HoverIsReportedAfterTheDwellAndLeaveOnLeaving) {
   HWND b = Make(10, 10, 91, 37, L"Hover", 1026);
   MouseMoveTo(At(b, 40, 18));
-  EXPECT_EQ(Object(b)->TimerInterval(kLeavePollTimer), kPollInterval);
-  EXPECT_EQ(Object(b)->TimerInterval(kHoverDwellTimer), kHoverDwell);
+  EXPECT_EQ(Object(b)->TimerInterval(kLeavePollTimer), 10u);
+  EXPECT_EQ(Object(b)->TimerInterval(kHoverDwellTimer), 191u);
   EXPECT_EQ(parent.Count(WM_NOTIFY, 1026, BXN_HOVER), 0);
   ASSERT_TRUE(PumpUntil([&] { return parent.Count(WM_NOTIFY, 1026, BXN_HOVER) == 1; }));
   EXPECT_EQ(Object(b)->TimerInterval(kHoverDwellTimer), 0u);
@@ -368,24 +355,23 @@ TEST_F(ButtonTest, GlyphsSitAtTheirPositionsWithImageTwoFromTheRightEdge) {
   SendMessageW(choice, BXM_IMAGE2, kSetSilently, IDB_GLYPH_CHOICE_RIGHT);
   SendMessageW(choice, BXM_IMAGE1POS, kSetSilently, MAKELPARAM(10, 14));
   SendMessageW(choice, BXM_IMAGE2POS, kSetSilently, MAKELPARAM(10, 14));
-  Pixels p = Render(choice);
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_LEFT, 0, 10, 14));
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_RIGHT, 0, 103 - 10 - 5, 14));
-  EnableWindow(choice, FALSE);
-  p = Render(choice);
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_LEFT, 3, 10, 14));
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_RIGHT, 3, 88, 14));
+  // Image 2 is 5 wide: 103 - 10 - 5 = 88.
+  for (int state : {0, 3}) {
+    EnableWindow(choice, state == 0);
+    Pixels p = Render(choice);
+    EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_LEFT, state, 10, 14)) << state;
+    EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHOICE_RIGHT, state, 88, 14)) << state;
+  }
 }
 
 TEST_F(ButtonTest, AToggleShowsTheCrossUncheckedAndTheCheckMarkChecked) {
   HWND check = CreateCheckButton(parent.hwnd(), L"Sound", 1026, 10, 10, 103, 37);
-  Pixels p = Render(check);
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CROSS, 0, 12, 12));
-  EXPECT_FALSE(GlyphAt(p, IDB_GLYPH_CHECK, 0, 12, 12));
-  SendMessageW(check, BXM_CHECK, kSetSilently, 1);
-  p = Render(check);
-  EXPECT_TRUE(GlyphAt(p, IDB_GLYPH_CHECK, 0, 12, 12));
-  EXPECT_FALSE(GlyphAt(p, IDB_GLYPH_CROSS, 0, 12, 12));
+  for (int checked : {0, 1}) {
+    SendMessageW(check, BXM_CHECK, kSetSilently, checked);
+    Pixels p = Render(check);
+    EXPECT_EQ(GlyphAt(p, IDB_GLYPH_CHECK, 0, 12, 12), checked == 1);
+    EXPECT_EQ(GlyphAt(p, IDB_GLYPH_CROSS, 0, 12, 12), checked == 0);
+  }
 }
 
 }  // namespace

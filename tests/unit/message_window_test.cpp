@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "app/about_window.h"
 #include "toolkit_support.h"
@@ -59,21 +61,32 @@ class InfoWindowsTest : public ::testing::Test {
   }
 };
 
-TEST_F(InfoWindowsTest, MessageWindowIsModalAndClosesWithOkOrClose) {
-  for (bool withOk : {true, false}) {
-    Seen seen = RunAndClose(
-        kMessageWindowClass, [&] { ShowMessageWindow(owner.hwnd(), L"An error has occurred."); },
-        withOk);
-    ASSERT_NE(seen.window, nullptr);
-    EXPECT_FALSE(seen.ownerEnabled);
-    EXPECT_EQ(seen.rect.left, 116);
-    EXPECT_EQ(seen.rect.top, 100 + (571 - 238) / 2);
-    EXPECT_EQ(seen.rect.bottom - seen.rect.top, 238);
-    EXPECT_STREQ(seen.heading, L"Information");
-    EXPECT_STREQ(seen.text, L"An error has occurred.");
-    EXPECT_FALSE(IsWindow(seen.window));
-    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
-  }
+TEST_F(InfoWindowsTest, BothAreModalCentredAndCloseWithOkOrClose) {
+  const struct {
+    const wchar_t* className;
+    std::function<void()> open;
+    int height;
+    const wchar_t *heading, *text;
+  } windows[] = {
+      {kMessageWindowClass, [&] { ShowMessageWindow(owner.hwnd(), L"An error has occurred."); },
+       238, L"Information", L"An error has occurred."},
+      {kAboutWindowClass, [&] { RunAboutWindow(owner.hwnd()); }, 373, L"About", L""},
+  };
+  for (const auto& w : windows)
+    for (bool withOk : {true, false}) {
+      SCOPED_TRACE(testing::Message() << w.heading << (withOk ? " OK" : " close"));
+      Seen seen = RunAndClose(w.className, w.open, withOk);
+      ASSERT_NE(seen.window, nullptr);
+      EXPECT_FALSE(seen.ownerEnabled);
+      EXPECT_EQ(seen.rect.left, 116);
+      EXPECT_EQ(seen.rect.top, 100 + (571 - w.height) / 2);
+      EXPECT_EQ(seen.rect.bottom - seen.rect.top, w.height);
+      EXPECT_STREQ(seen.heading, w.heading);
+      EXPECT_STREQ(seen.text, w.text);
+      EXPECT_FALSE(IsWindow(seen.window));
+      EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+      if (picture) DeleteObject(std::exchange(picture, nullptr));
+    }
 }
 
 TEST_F(InfoWindowsTest, MessageTextStaysOnOneLineClippedAtItsBox) {
@@ -96,22 +109,6 @@ TEST_F(InfoWindowsTest, MessageTextStaysOnOneLineClippedAtItsBox) {
   EXPECT_FALSE(inkIn(416, 110, 432, 160));  // and on the right
   // The window text itself is not cut; only the drawing is.
   EXPECT_EQ(std::wstring(seen.text).size(), 300u);
-}
-
-TEST_F(InfoWindowsTest, AboutWindowShowsItsHeadingAndClosesEitherWay) {
-  for (bool withOk : {true, false}) {
-    Seen seen = RunAndClose(
-        kAboutWindowClass, [&] { RunAboutWindow(owner.hwnd()); }, withOk);
-    ASSERT_NE(seen.window, nullptr);
-    EXPECT_FALSE(seen.ownerEnabled);
-    EXPECT_EQ(seen.rect.left, 116);
-    EXPECT_EQ(seen.rect.top, 100 + (571 - 373) / 2);
-    EXPECT_EQ(seen.rect.bottom - seen.rect.top, 373);
-    EXPECT_STREQ(seen.heading, L"About");
-    EXPECT_STREQ(seen.text, L"");
-    EXPECT_FALSE(IsWindow(seen.window));
-    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
-  }
 }
 
 }  // namespace

@@ -152,8 +152,6 @@ TEST(ProfileList, AddedProfileGoesFirstInTheNextFile) {
   EXPECT_EQ(written[8 + kRecord], 'O');
   EXPECT_EQ(written[8 + kRecord + 6], '1');
   EXPECT_EQ(written[8 + 2 * kRecord + 6], '2');
-  for (size_t i = 0; i < 3; ++i)
-    EXPECT_EQ(written[8 + i * kRecord + 2468] | written[8 + i * kRecord + 2471], 0);
 }
 
 TEST(ProfileList, NameIsCheckedAcrossTheWholeListBeforeContent) {

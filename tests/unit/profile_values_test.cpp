@@ -30,25 +30,28 @@ TEST(ProfileDefaults, HoldTheDocumentedValuesAndThePicturesFolder) {
   CaptureProfile p;
   std::memset(&p, 0xAB, sizeof(p));
   BuildDefaultProfile(p);
-  EXPECT_EQ(p.InType, 0u);
   EXPECT_EQ(p.InRect.left | p.InRect.top | p.InRect.right | p.InRect.bottom, 0);
-  EXPECT_EQ(p.OutJPEGQuality, 100u);
-  EXPECT_EQ(p.CapStatus, 0u);
-  EXPECT_EQ(p.CapComputer, 0u);
-  EXPECT_EQ(p.CapUser, 0u);
-  EXPECT_EQ(p.CapDate, 1u);
-  EXPECT_EQ(p.CapTime, 1u);
-  EXPECT_EQ(p.CapPosition, 1u);
-  EXPECT_EQ(p.CapTrans, 20u);
-  EXPECT_EQ(p.CapBackColor, 0x333333u);
-  EXPECT_EQ(p.CapTextColor, 0xFFFFFFu);
-  EXPECT_EQ(p.BorStatus, 0u);
-  EXPECT_EQ(p.BorWidth, 1u);
-  EXPECT_EQ(p.BorColor, 0x333333u);
-  EXPECT_EQ(p.ScaWidth, 100u);
-  EXPECT_EQ(p.ScaHeight, 100u);
-  EXPECT_EQ(p.TimTimeSec, 1u);
-  EXPECT_EQ(p.OptSound, 1u);
+  using P = CaptureProfile;
+  const std::pair<uint32_t P::*, uint32_t> fields[] = {{&P::InType, 0},
+                                                       {&P::OutJPEGQuality, 100},
+                                                       {&P::CapStatus, 0},
+                                                       {&P::CapComputer, 0},
+                                                       {&P::CapUser, 0},
+                                                       {&P::CapDate, 1},
+                                                       {&P::CapTime, 1},
+                                                       {&P::CapPosition, 1},
+                                                       {&P::CapTrans, 20},
+                                                       {&P::CapBackColor, 0x333333},
+                                                       {&P::CapTextColor, 0xFFFFFF},
+                                                       {&P::BorStatus, 0},
+                                                       {&P::BorWidth, 1},
+                                                       {&P::BorColor, 0x333333},
+                                                       {&P::ScaWidth, 100},
+                                                       {&P::ScaHeight, 100},
+                                                       {&P::TimTimeSec, 1},
+                                                       {&P::OptSound, 1}};
+  for (size_t i = 0; i < std::size(fields); ++i)
+    EXPECT_EQ(p.*fields[i].first, fields[i].second) << "field " << i;
   EXPECT_EQ(p.OptCursor + p.OptView + p.OptEdit + p.SetAutostart, 0u);
   EXPECT_EQ(p.SetHotkeys + p.SetHelpText + p.SetHideBeforeCapture + p.SetMagnifier, 4u);
   std::wstring folder(reinterpret_cast<const wchar_t*>(p.SetStorageFolder));
@@ -61,7 +64,7 @@ TEST(ProfileDefaults, HoldTheDocumentedValuesAndThePicturesFolder) {
   for (size_t i = 0; i < kLastNameChars; ++i) ASSERT_EQ(p.OutLastName[i], 0);
 }
 
-TEST(ProfileDefaults, TheProcessWideDefaultIsBuiltAndTheOthersAreDistinctInstances) {
+TEST(ProfileDefaults, TheProcessWideDefaultIsBuiltOthersAreDistinctAndEqualityIsWhole) {
   CaptureProfile built;
   BuildDefaultProfile(built);
   EXPECT_TRUE(ProfilesEqual(DefaultProfile(), built));
@@ -71,15 +74,9 @@ TEST(ProfileDefaults, TheProcessWideDefaultIsBuiltAndTheOthersAreDistinctInstanc
   CurrentProfile().BorWidth = 7;
   EXPECT_EQ(LastCaptureProfile().BorWidth, 0u);
   EXPECT_EQ(DefaultProfile().BorWidth, 1u);
-}
-
-TEST(ProfileDefaults, EqualityCoversTheTransientName) {
-  CaptureProfile a, b;
-  BuildDefaultProfile(a);
-  BuildDefaultProfile(b);
-  EXPECT_TRUE(ProfilesEqual(a, b));
-  b.OutLastName[kLastNameChars - 1] = u'x';
-  EXPECT_FALSE(ProfilesEqual(a, b));
+  // Equality runs to the end of the transient name.
+  built.OutLastName[kLastNameChars - 1] = u'x';
+  EXPECT_FALSE(ProfilesEqual(DefaultProfile(), built));
 }
 
 TEST(ProfileValueTexts, EnumeratedKeysNameEachValueAndRejectOthers) {
@@ -111,52 +108,44 @@ TEST(ProfileValueTexts, EnumeratedKeysNameEachValueAndRejectOthers) {
   }
 }
 
-TEST(ProfileValueTexts, SwitchesShowEnabledForAnyNonZeroValue) {
-  const std::pair<const wchar_t*, uint32_t CaptureProfile::*> switches[] = {
-      {L"CapStatus", &CaptureProfile::CapStatus},
-      {L"BorStatus", &CaptureProfile::BorStatus},
-      {L"ScaStatus", &CaptureProfile::ScaStatus},
-      {L"TimStatus", &CaptureProfile::TimStatus}};
-  for (auto [key, field] : switches) {
+TEST(ProfileValueTexts, SwitchesPositionsNumbersAndUnknownKeys) {
+  using P = CaptureProfile;
+  const struct {
+    const wchar_t* key;
+    uint32_t P::*field;  // null: nothing set
+    uint32_t value;
+    const wchar_t* text;
+  } cases[] = {
+      {L"CapStatus", &P::CapStatus, 0, L"Disabled"},  // any non-zero value is on
+      {L"CapStatus", &P::CapStatus, 7, L"Enabled"},
+      {L"BorStatus", &P::BorStatus, 0, L"Disabled"},
+      {L"BorStatus", &P::BorStatus, 7, L"Enabled"},
+      {L"ScaStatus", &P::ScaStatus, 0, L"Disabled"},
+      {L"ScaStatus", &P::ScaStatus, 7, L"Enabled"},
+      {L"TimStatus", &P::TimStatus, 0, L"Disabled"},
+      {L"TimStatus", &P::TimStatus, 7, L"Enabled"},
+      {L"CapPosition", &P::CapPosition, 0, L"Inside of image"},
+      {L"CapPosition", &P::CapPosition, 2, L"Outside of image"},
+      {L"OutJPEGQuality", &P::OutJPEGQuality, 40, L"40"},
+      {L"CapTrans", &P::CapTrans, 0, L"0"},
+      {L"BorWidth", &P::BorWidth, 0xFFFFFFFF, L"-1"},  // signed
+      {L"ScaWidth", &P::ScaWidth, 250, L"250"},
+      {L"ScaHeight", &P::ScaHeight, 5, L"5"},
+      {L"TimTimeHour", &P::TimTimeHour, 123, L"123"},
+      {L"TimTimeMin", &P::TimTimeMin, 5, L"05"},  // two digits
+      {L"TimTimeSec", &P::TimTimeSec, 0, L"00"},
+      {L"", nullptr, 0, L""},  // unknown or miscased keys: empty text, and still 1
+      {L"intype", nullptr, 0, L""},
+      {L"InType ", nullptr, 0, L""},
+      {L"CapComputer", nullptr, 0, L""},
+      {L"SetStorageFolder", nullptr, 0, L""},
+  };
+  for (const auto& c : cases) {
     CaptureProfile p = Zeroed();
-    EXPECT_EQ(Text(p, key), L"Disabled");
-    p.*field = 7;
+    if (c.field) p.*c.field = c.value;
     int result = -1;
-    EXPECT_EQ(Text(p, key, &result), L"Enabled");
-    EXPECT_EQ(result, 1);
-  }
-  CaptureProfile p = Zeroed();
-  EXPECT_EQ(Text(p, L"CapPosition"), L"Inside of image");
-  p.CapPosition = 2;
-  EXPECT_EQ(Text(p, L"CapPosition"), L"Outside of image");
-}
-
-TEST(ProfileValueTexts, NumbersAreSignedDecimalOrTwoDigits) {
-  CaptureProfile p = Zeroed();
-  p.OutJPEGQuality = 40;
-  p.CapTrans = 0;
-  p.BorWidth = 0xFFFFFFFF;
-  p.ScaWidth = 250;
-  p.ScaHeight = 5;
-  p.TimTimeHour = 123;
-  p.TimTimeMin = 5;
-  p.TimTimeSec = 0;
-  EXPECT_EQ(Text(p, L"OutJPEGQuality"), L"40");
-  EXPECT_EQ(Text(p, L"CapTrans"), L"0");
-  EXPECT_EQ(Text(p, L"BorWidth"), L"-1");
-  EXPECT_EQ(Text(p, L"ScaWidth"), L"250");
-  EXPECT_EQ(Text(p, L"ScaHeight"), L"5");
-  EXPECT_EQ(Text(p, L"TimTimeHour"), L"123");
-  EXPECT_EQ(Text(p, L"TimTimeMin"), L"05");
-  EXPECT_EQ(Text(p, L"TimTimeSec"), L"00");
-}
-
-TEST(ProfileValueTexts, UnknownOrMiscasedKeysGiveAnEmptyTextAndOne) {
-  CaptureProfile p = Zeroed();
-  for (const wchar_t* key : {L"", L"intype", L"InType ", L"CapComputer", L"SetStorageFolder"}) {
-    int result = -1;
-    EXPECT_EQ(Text(p, key, &result), L"");
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Text(p, c.key, &result), c.text) << c.key << " " << c.value;
+    EXPECT_EQ(result, 1) << c.key;
   }
 }
 

@@ -133,15 +133,6 @@ void MouseUp() {
   PumpFor(40);
 }
 
-void KeyPress(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-  PumpFor(60);
-}
-
 POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(hwnd, &p);

@@ -21,7 +21,6 @@ void PumpFor(int ms);
 void MouseMoveTo(POINT screen);
 void MouseDown();
 void MouseUp();
-void KeyPress(WORD virtualKey);
 // The same without pumping, for a helper thread while the test thread sits in a modal loop.
 void RawMoveTo(POINT screen);
 void RawButton(bool down);
