@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "capture/profile_values.h"
+#include "toolkit_support.h"
+#include "ui/button.h"
 #include "ui/handles.h"
 #include "ui/tool_region.h"
+#include "ui/tooltip.h"
 
 namespace kx {
 namespace {
@@ -63,7 +67,10 @@ TEST(ToolWindowRegion, RoundsTheCornersAndTogglesFourPixels) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { MainWindow::RegisterWindowClass(GetModuleHandleW(nullptr)); }
+  static void SetUpTestSuite() {
+    test::RegisterToolkitOnce();
+    MainWindow::RegisterWindowClass(GetModuleHandleW(nullptr));
+  }
 };
 
 TEST_F(MainWindowTest, CreatesAPopupOfTheFixedSizeWithItsTitleAndRegion) {
@@ -76,13 +83,6 @@ TEST_F(MainWindowTest, CreatesAPopupOfTheFixedSizeWithItsTitleAndRegion) {
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), LONG(WS_POPUP));
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
   EXPECT_TRUE(IsWindowVisible(hwnd));
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  POINT expected = MainWindowOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(r.left, expected.x);
-  EXPECT_EQ(r.top, expected.y);
-  EXPECT_EQ(r.right - r.left, 467);
-  EXPECT_EQ(r.bottom - r.top, 571);
   UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetWindowRgn(hwnd, region.Get()), COMPLEXREGION);
   EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
@@ -102,6 +102,50 @@ TEST_F(MainWindowTest, SlashMinCreatesItHiddenAndClosingItPostsQuit) {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
     if (msg.message == WM_QUIT) quit = true;
   EXPECT_TRUE(quit);
+}
+
+// Help tooltips come from the buttons' hover notifications; a hover that began before a tool
+// window disabled the main window, or on a control that was disabled meanwhile, shows none.
+TEST_F(MainWindowTest, HelpTipsFollowHoverAndLeaveOnlyWhileHelpIsOnAndEverythingIsEnabled) {
+  const wchar_t* argv[] = {L"Kestrix.exe"};
+  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 1, argv);
+  ASSERT_NE(hwnd, nullptr);
+  HWND storage = GetDlgItem(hwnd, 1043);
+  ASSERT_NE(storage, nullptr);
+  auto notify = [&](HWND control, UINT code) {
+    NMHDR header = {control, UINT_PTR(GetDlgCtrlID(control)), code};
+    SendMessageW(hwnd, WM_NOTIFY, header.idFrom, LPARAM(&header));
+  };
+  auto tipText = [] {
+    wchar_t text[256] = {};
+    HWND tip = FindWindowW(kToolTipClass, nullptr);
+    if (tip) GetWindowTextW(tip, text, 256);
+    return tip ? std::wstring(text) : std::wstring(L"(none)");
+  };
+
+  notify(storage, BXN_HOVER);
+  EXPECT_EQ(tipText(), L"Open output folder.\n\nPress 'Ctrl + PrintScreen' to open output folder.");
+  notify(storage, BXN_LEAVE);
+  EXPECT_EQ(tipText(), L"(none)");
+
+  EnableWindow(hwnd, FALSE);
+  notify(storage, BXN_HOVER);
+  EXPECT_EQ(tipText(), L"(none)") << "main window disabled";
+  EnableWindow(hwnd, TRUE);
+
+  EnableWindow(storage, FALSE);
+  notify(storage, BXN_HOVER);
+  EXPECT_EQ(tipText(), L"(none)") << "control disabled";
+  EnableWindow(storage, TRUE);
+
+  CurrentProfile().SetHelpText = 0;
+  notify(storage, BXN_HOVER);
+  EXPECT_EQ(tipText(), L"(none)") << "help text off";
+  CurrentProfile().SetHelpText = 1;
+
+  notify(GetDlgItem(hwnd, 1026), BXN_HOVER);  // the close button has no help text
+  EXPECT_EQ(tipText(), L"(none)");
+  DestroyWindow(hwnd);
 }
 
 }  // namespace
