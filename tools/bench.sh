@@ -8,19 +8,8 @@ runs=${1:-9}
 
 kx_setup || exit 1
 
-prefix="$KX_BUILD/wine/bench"
-cleanup() {
-  [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null
-  kx_stop_xvfb
-}
-trap cleanup EXIT
-
-rm -rf "$prefix" && cp -a "$KX_BUILD/wine/template" "$prefix"
-mkdir -p "$KX_BUILD/wine/bench-home"
-kx_start_xvfb 1920x1080 || { echo "Xvfb did not start" >&2; exit 1; }
-export WINEPREFIX="$prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/bench-home" DISPLAY="$KX_XVFB_DISPLAY"
-# Measure warm: a persistent wineserver with its services already started.
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
+trap kx_end_wine_session EXIT
+# Measured warm: the session keeps a persistent wineserver.
+kx_begin_wine_session bench 1920x1080 || exit 1
 kx_say "Capture benchmark (1920x1080, $runs runs)"
 wine "$KX_BUILD/win64/capture_bench.exe" "$runs" </dev/null

@@ -106,6 +106,28 @@ kx_stop_xvfb() {
   KX_XVFB_PID=
 }
 
+# A fresh copy of the template as $KX_BUILD/wine/<name>, with its own HOME, on a new Xvfb of
+# the given size, and a warm wineserver: started persistent with its service processes
+# detached, so that each Wine process of the session starts and ends quickly.
+kx_begin_wine_session() {
+  local name=$1 size=$2
+  KX_SESSION_PREFIX="$KX_BUILD/wine/$name"
+  rm -rf "$KX_SESSION_PREFIX" && cp -a "$KX_BUILD/wine/template" "$KX_SESSION_PREFIX" || return 1
+  mkdir -p "$KX_BUILD/wine/$name-home"
+  kx_start_xvfb "$size" || { echo "Xvfb did not start" >&2; return 1; }
+  export WINEPREFIX="$KX_SESSION_PREFIX" WINEDEBUG=-all HOME="$KX_BUILD/wine/$name-home"
+  export DISPLAY="$KX_XVFB_DISPLAY"
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+kx_end_wine_session() {
+  [ -n "${KX_SESSION_PREFIX:-}" ] && WINEPREFIX="$KX_SESSION_PREFIX" wineserver -k 2>/dev/null
+  KX_SESSION_PREFIX=
+  kx_stop_xvfb
+  unset WINEPREFIX DISPLAY
+}
+
 kx_setup() {
   kx_ensure_packages || { echo "Could not install the packages" >&2; return 1; }
   kx_build || { echo "Build failed" >&2; return 1; }

@@ -16,28 +16,15 @@ pictures_rc=$?
 echo "    $(ls "$pictures_a" | wc -l) files compared"
 rm -rf "$pictures_a" "$pictures_b"
 
-unit_prefix="$KX_BUILD/wine/unit"
-cleanup() {
-  [ -d "$unit_prefix" ] && WINEPREFIX="$unit_prefix" wineserver -k 2>/dev/null
-  kx_stop_xvfb
-}
-trap cleanup EXIT
+trap kx_end_wine_session EXIT
 
 kx_say "Unit tests (GoogleTest under Wine)"
-rm -rf "$unit_prefix" && cp -a "$KX_BUILD/wine/template" "$unit_prefix"
-mkdir -p "$KX_BUILD/wine/unit-home"
-kx_start_xvfb 1280x800 || { echo "Xvfb did not start" >&2; exit 1; }
-export WINEPREFIX="$unit_prefix" WINEDEBUG=-all HOME="$KX_BUILD/wine/unit-home" DISPLAY="$KX_XVFB_DISPLAY"
-# A persistent wineserver with its service processes detached keeps each test start fast.
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
+kx_begin_wine_session unit 1280x800 || exit 1
 ctest_filter=()
 [ "$filter" != "*" ] && ctest_filter=(-R "$filter")
 (cd "$KX_BUILD/win64" && ctest --output-on-failure --timeout 120 "${ctest_filter[@]}")
 unit_rc=$?
-wineserver -k 2>/dev/null
-kx_stop_xvfb
-unset WINEPREFIX DISPLAY
+kx_end_wine_session
 
 kx_say "End-to-end tests (Kestrix.exe under Wine, driven through X)"
 mkdir -p "$KX_BUILD/screenshots"
