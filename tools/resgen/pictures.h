@@ -14,6 +14,17 @@ inline constexpr Rgb kPaleTop = RgbHex(0xC3DAF0);
 inline constexpr Rgb kPaleBottom = RgbHex(0xF9FBFD);
 inline constexpr Rgb kWhite = RgbHex(0xFFFFFF);
 
+// The brand mark: a rounded blue tile with the four corner marks of a capture frame and a
+// lens, filling the whole canvas.
+struct ViewfinderStyle {
+  double radius;
+  Rgb top, bottom;  // the tile's vertical gradient
+  double marginX, marginY, arm, stroke;
+  double lens;
+  double pupil = 0;  // a dark dot in the lens, when above 0
+};
+void DrawViewfinderTile(Canvas& canvas, const ViewfinderStyle& style);
+
 // The application icon at size x size pixels, transparent outside its rounded square.
 Canvas DrawAppIcon(int size);
 

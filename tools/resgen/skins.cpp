@@ -58,32 +58,4 @@ Canvas DrawToolSkin() {
   return DrawSkin(kBandTop, kBandBottom);
 }
 
-// A blue viewfinder: a rounded body with the four corner marks of a capture frame and a
-// lens, set on the white window body.
-Canvas DrawLogo(int width, int height) {
-  Canvas c(width, height, kWhite);
-  double w = width, h = height;
-  double radius = h * 0.18;
-  c.FillRoundRect(0.5, 0.5, w - 0.5, h - 0.5, radius, kOutline);
-  Canvas gradient(width, height);
-  gradient.VerticalGradient(0, 0, width, height, kInnerLine, kBandBottom);
-  for (int y = 2; y < height - 2; ++y)
-    for (int x = 2; x < width - 2; ++x)
-      if (InsideRoundRect(x + 0.5, y + 0.5, 2, 2, w - 2, h - 2, radius - 1.5))
-        c.Set(x, y, gradient.At(x, y));
-  double mx = w * 0.2, my = h * 0.2, arm = h * 0.2, stroke = h * 0.07;
-  double l = mx, r = w - mx, t = my, b = h - my;
-  c.StrokeLine(l, t, l + arm, t, stroke, kWhite);
-  c.StrokeLine(l, t, l, t + arm, stroke, kWhite);
-  c.StrokeLine(r, t, r - arm, t, stroke, kWhite);
-  c.StrokeLine(r, t, r, t + arm, stroke, kWhite);
-  c.StrokeLine(l, b, l + arm, b, stroke, kWhite);
-  c.StrokeLine(l, b, l, b - arm, stroke, kWhite);
-  c.StrokeLine(r, b, r - arm, b, stroke, kWhite);
-  c.StrokeLine(r, b, r, b - arm, stroke, kWhite);
-  c.FillCircle(w / 2, h / 2, h * 0.16, kWhite);
-  c.FillCircle(w / 2, h / 2, h * 0.09, kOutline);
-  return c;
-}
-
 }  // namespace resgen
