@@ -37,6 +37,17 @@ void SetProperty(HWND button, UINT message, LPARAM value) {
   SendMessageW(button, message, kSetSilently, value);
 }
 
+// A tile button with two glyphs, both 10 pixels in from their edge (image 2 from the right).
+void SetUpGlyphButton(HWND button, UINT type, UINT image1, UINT image2, int glyphY) {
+  SetProperty(button, BXM_TYPE, type);
+  SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
+  SetProperty(button, BXM_IMAGE1, image1);
+  SetProperty(button, BXM_IMAGE2, image2);
+  SetProperty(button, BXM_IMAGE1POS, PackPoint(10, glyphY));
+  SetProperty(button, BXM_IMAGE2POS, PackPoint(10, glyphY));
+  SetProperty(button, BXM_MARGIN, 2);
+}
+
 void SetUpControl(HWND button, const MainControl& c) {
   switch (c.setup) {
     case MainSetup::kTitleBar:
@@ -44,23 +55,11 @@ void SetUpControl(HWND button, const MainControl& c) {
       SetProperty(button, BXM_BACKSTYLE, BXS_STRIP);
       break;
     case MainSetup::kChoice:
-      SetProperty(button, BXM_TYPE, BXT_CYCLE);
-      SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
-      SetProperty(button, BXM_IMAGE1, IDB_GLYPH_CHOICE_LEFT);
-      SetProperty(button, BXM_IMAGE2, IDB_GLYPH_CHOICE_RIGHT);
-      SetProperty(button, BXM_IMAGE1POS, PackPoint(10, 14));
-      SetProperty(button, BXM_IMAGE2POS, PackPoint(10, 14));
-      SetProperty(button, BXM_MARGIN, 2);
+      SetUpGlyphButton(button, BXT_CYCLE, IDB_GLYPH_CHOICE_LEFT, IDB_GLYPH_CHOICE_RIGHT, 14);
       SetProperty(button, BXM_RANGE, MAKELPARAM(0, c.parameter));
       break;
     case MainSetup::kOptionToggle:
-      SetProperty(button, BXM_TYPE, BXT_TOGGLE);
-      SetProperty(button, BXM_BACKBITMAP, IDB_BUTTON_TILE);
-      SetProperty(button, BXM_IMAGE1, IDB_GLYPH_CROSS);
-      SetProperty(button, BXM_IMAGE2, IDB_GLYPH_CHECK);
-      SetProperty(button, BXM_IMAGE1POS, PackPoint(10, 12));
-      SetProperty(button, BXM_IMAGE2POS, PackPoint(10, 12));
-      SetProperty(button, BXM_MARGIN, 2);
+      SetUpGlyphButton(button, BXT_TOGGLE, IDB_GLYPH_CROSS, IDB_GLYPH_CHECK, 12);
       SetProperty(button, BXM_TEXTX, 30);
       SetProperty(button, BXM_AUTOTOGGLE, c.parameter);
       break;

@@ -19,7 +19,7 @@ namespace {
 
 using test::PatternColor;
 using test::PatternWindow;
-using test::Pixels;
+using Pixels = test::RgbPixels;
 
 class CaptureEngineTest : public ::testing::Test {
  protected:

@@ -106,14 +106,14 @@ class PatternWindow {
 };
 
 // Pixels of a GDI bitmap as 0x00RRGGBB, top row first.
-struct Pixels {
+struct RgbPixels {
   int width = 0, height = 0;
   std::vector<uint32_t> data;
   uint32_t At(int x, int y) const { return data[size_t(y) * width + x] & 0xFFFFFF; }
 };
 
-inline Pixels ReadBitmap(HBITMAP bitmap) {
-  Pixels result;
+inline RgbPixels ReadBitmap(HBITMAP bitmap) {
+  RgbPixels result;
   BITMAP bm = {};
   if (!GetObjectW(bitmap, sizeof(bm), &bm)) return result;
   result.width = bm.bmWidth;
@@ -128,8 +128,8 @@ inline Pixels ReadBitmap(HBITMAP bitmap) {
 }
 
 // Pixels of a GDI+ image (e.g. decoded from a file), as 0x00RRGGBB.
-inline Pixels ReadImage(Gdiplus::GpBitmap* image) {
-  Pixels result;
+inline RgbPixels ReadImage(Gdiplus::GpBitmap* image) {
+  RgbPixels result;
   UINT w = 0, h = 0;
   gp::GdipGetImageWidth(image, &w);
   gp::GdipGetImageHeight(image, &h);

@@ -8,6 +8,7 @@ using std::min;
 
 #include <gdiplus.h>
 
+#include "screen_pattern.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
 #include "ui/offscreen.h"
@@ -164,22 +165,12 @@ int RecordingParent::Count(UINT message, int id, UINT code) const {
 }
 
 Pixels::Pixels(HBITMAP bitmap) {
-  BITMAP info = {};
-  GetObjectW(bitmap, sizeof(info), &info);
-  width_ = info.bmWidth;
-  height_ = info.bmHeight;
-  BITMAPINFO header = {};
-  header.bmiHeader.biSize = sizeof(header.bmiHeader);
-  header.bmiHeader.biWidth = width_;
-  header.bmiHeader.biHeight = -height_;
-  header.bmiHeader.biPlanes = 1;
-  header.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> raw(size_t(width_) * height_);
-  ScopedWindowDc screen(nullptr);
-  GetDIBits(screen.Get(), bitmap, 0, height_, raw.data(), &header, DIB_RGB_COLORS);
-  data_.resize(raw.size());
-  for (size_t i = 0; i < raw.size(); ++i)  // 0x00RRGGBB to 0x00BBGGRR
-    data_[i] = RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF);
+  RgbPixels rgb = ReadBitmap(bitmap);
+  width_ = rgb.width;
+  height_ = rgb.height;
+  data_.resize(rgb.data.size());
+  for (size_t i = 0; i < rgb.data.size(); ++i)  // 0x00RRGGBB to 0x00BBGGRR
+    data_[i] = RGB((rgb.data[i] >> 16) & 0xFF, (rgb.data[i] >> 8) & 0xFF, rgb.data[i] & 0xFF);
 }
 
 Pixels::Pixels(int width, int height, const std::function<void(HDC, int, int)>& paint)
