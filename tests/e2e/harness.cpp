@@ -325,7 +325,8 @@ std::optional<std::string> WineSession::Probe(const std::vector<std::string>& ar
   argv.insert(argv.end(), args.begin(), args.end());
   int code = -1;
   std::string out = Run(argv, &code, Millis(20000));
-  if (code < 0 || code > 1) return std::nullopt;
+  // Every answer is at least one line; no output means the probe's output was lost.
+  if (code < 0 || code > 1 || out.empty()) return std::nullopt;
   return out;
 }
 
@@ -375,6 +376,10 @@ std::optional<std::string> FirstLine(const std::optional<std::string>& out) {
   return line;
 }
 }  // namespace
+
+bool WineSession::Act(const std::vector<std::string>& args) {
+  return FirstLine(Probe(args)) == "ok";
+}
 
 std::optional<std::string> WineSession::WindowText(const std::string& className,
                                                    const std::string& title, int controlId) {

@@ -121,6 +121,8 @@ class WineSession {
                                   const std::string& exeName = "Kestrix.exe");
   // Asks kxprobe; returns its stdout, or nothing when it failed to run.
   std::optional<std::string> Probe(const std::vector<std::string>& args);
+  // Runs one of kxprobe's actions (command, endsession, close); true when it answered "ok".
+  bool Act(const std::vector<std::string>& args);
   std::optional<WindowInfo> FindWindow(const std::string& className, const std::string& title = "");
   // Waits for a window while `process` (if given) keeps running; a crash ends the wait.
   std::optional<WindowInfo> WaitForWindow(const std::string& className, Millis deadline,

@@ -8,6 +8,7 @@
 //   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>                     ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
+// (the three actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                             ->  class of the foreground window
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
@@ -64,6 +65,12 @@ int Text(HWND hwnd) {
   return 0;
 }
 
+// Actions answer "ok" or "none", so that an answer is never empty.
+int Done(bool ok) {
+  std::printf(ok ? "ok\n" : "none\n");
+  return ok ? 0 : 1;
+}
+
 int Foreground() {
   wchar_t name[256] = {};
   HWND hwnd = GetForegroundWindow();
@@ -88,18 +95,13 @@ int wmain(int argc, wchar_t** argv) {
     return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
   if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
     return Text(FindWindowW(argv[2], nullptr));
-  if (argc >= 4 && std::wcscmp(argv[1], L"command") == 0) {
-    HWND hwnd = FindWindowW(argv[2], nullptr);
-    return hwnd && PostMessageW(hwnd, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0) ? 0 : 1;
-  }
-  if (argc >= 3 && std::wcscmp(argv[1], L"endsession") == 0) {
-    HWND hwnd = FindWindowW(argv[2], nullptr);
-    return hwnd && SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0) ? 0 : 1;
-  }
-  if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
-    HWND hwnd = FindWindowW(argv[2], nullptr);
-    return hwnd && PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
-  }
+  HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
+  if (argc >= 4 && std::wcscmp(argv[1], L"command") == 0)
+    return Done(target && PostMessageW(target, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
+  if (argc >= 3 && std::wcscmp(argv[1], L"endsession") == 0)
+    return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
+  if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0)
+    return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
   std::fprintf(
       stderr,
       "usage: kxprobe window|child|text|wintext|command|count|endsession|close|foreground ...\n");
