@@ -4,28 +4,24 @@
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 #include "ui/tool_window.h"
 
 namespace kx {
 
-inline constexpr wchar_t kAboutWindowClass[] = L"KXAboutWndClass";
-inline constexpr wchar_t kMessageWindowClass[] = L"KXMessageWndClass";
-inline constexpr int kAboutWindowHeight = 373;
-inline constexpr int kMessageWindowHeight = 238;
 // Longest message text drawn; the rest is cut.
 inline constexpr int kMessageTextChars = 255;
 
 // The object behind the About window (and, later, the Global Hotkeys window).
 class InfoWindow : public ToolWindow {
  public:
+  static constexpr const wchar_t* kClassName = L"KXAboutWndClass";
+  static constexpr int kHeight = 373;
   explicit InfoWindow(HWND window);
-  static bool RegisterWindowClass(HINSTANCE instance);
 
  protected:
-  void OnCreate() override;
-  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void PaintContent(HDC dc, int width, int height) override;
+  void OnCreate(const CREATESTRUCTW& create) override;
+  void PaintContent(HDC dc, int width, int height) const override;
 
  private:
   UniqueFont font_, boldFont_;
@@ -33,13 +29,13 @@ class InfoWindow : public ToolWindow {
 
 class MessageWindow : public ToolWindow {
  public:
+  static constexpr const wchar_t* kClassName = L"KXMessageWndClass";
+  static constexpr int kHeight = 238;
   explicit MessageWindow(HWND window);
-  static bool RegisterWindowClass(HINSTANCE instance);
 
  protected:
-  void OnCreate() override;
-  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void PaintContent(HDC dc, int width, int height) override;
+  void OnCreate(const CREATESTRUCTW& create) override;
+  void PaintContent(HDC dc, int width, int height) const override;
 
  private:
   UniqueFont font_;

@@ -4,12 +4,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <gdiplus.h>
 #include <objbase.h>
 
+#include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/window_classes.h"
+#include "capture/gdiplus_handles.h"
 #include "ui/controls.h"
 
 namespace {
@@ -26,9 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
 
-  Gdiplus::GdiplusStartupInput gdiplusInput;
-  ULONG_PTR gdiplusToken = 0;
-  if (Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok) {
+  kx::GdiplusSession gdiplus;
+  if (!gdiplus.Started()) {
     Fail(L"ERROR: Failed to initialize GDI+");
     return 0;
   }
@@ -46,7 +46,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Fail(L"ERROR: Failed to initialize the window classes");
     return 0;
   }
-  if (!kx::CreateMainWindow(instance, __argc, __wargv)) {
+  kx::AppState state;
+  if (!kx::CreateMainWindow(state, __argc, __wargv)) {
     Fail(L"Failed to create the main window");
     return 0;
   }
@@ -56,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  Gdiplus::GdiplusShutdown(gdiplusToken);
+  gdiplus.End();
   CoUninitialize();
   return 0;
 }

@@ -1,12 +1,13 @@
 #include "app/main_layout.h"
 
 #include "resource_ids.h"
+#include "ui/theme.h"
 
 namespace kx {
 
 namespace {
 
-constexpr int W = kMainClientWidth;
+constexpr int W = theme::kMainWidth;
 using P = CaptureProfile;
 
 constexpr MainControl kControls[] = {

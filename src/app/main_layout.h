@@ -9,8 +9,6 @@
 
 namespace kx {
 
-inline constexpr int kMainClientWidth = 467;
-
 enum MainControlId : int {
   kCloseId = 1026,
   kMinimiseId = 1027,

@@ -9,25 +9,23 @@
 #include "app/startup.h"
 #include "capture/profile_values.h"
 #include "profiles/profile_files.h"
-#include "profiles/stored_profiles.h"
 #include "resource_ids.h"
 #include "ui/button.h"
-#include "ui/offscreen.h"
 #include "ui/resource_picture.h"
+#include "ui/show_value.h"
+#include "ui/theme.h"
 #include "ui/tool_buttons.h"
 #include "ui/tool_frame.h"
 #include "ui/tool_region.h"
 #include "ui/tool_window.h"
 #include "ui/tooltip.h"
 #include "ui/ui_font.h"
-#include "ui/window_base.h"
 
 namespace kx {
 
 namespace {
 
 constexpr UINT kAboutCommand = 4612;
-constexpr int kMainSeparatorY = 109;
 
 LPARAM PackPoint(int x, int y) {
   return MAKELPARAM(x, y);
@@ -94,84 +92,45 @@ void DestroyAllHelpTips() {
 }  // namespace
 
 POINT MainWindowOrigin(int screenWidth, int screenHeight) {
-  return POINT{screenWidth / 2 - 233, screenHeight / 2 - 285};
+  return POINT{screenWidth / 2 - theme::kMainWidth / 2, screenHeight / 2 - theme::kMainHeight / 2};
 }
 
 bool StartsHidden(int argc, const wchar_t* const* argv) {
   return argc > 1 && argv[1] && std::wcscmp(argv[1], L"/min") == 0;
 }
 
-MainWindow::MainWindow(HWND hwnd) : hwnd_(hwnd), font_(CreateUiFont(L"Tahoma", 13, false)) {}
-
-MainWindow::~MainWindow() {
-  StoredProfiles().clear();
-}
+MainWindow::MainWindow(HWND window, AppState& state)
+    : Window(window), state_(state), font_(CreateUiFont()) {}
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProcThunk<MainWindow>;
-  wc.cbWndExtra = kWindowExtraBytes;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KESTRIX));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTRIX), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExW(&wc) != 0;
+  return RegisterWindowClassOf(instance, kClassName, WindowProcThunk<MainWindow>, IDI_KESTRIX);
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: {
-      // WM_NCCREATE skipped the default processing that would have set the title.
-      SetWindowTextW(hwnd_, reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpszName);
-      OnCreate();
-      return 0;
-    }
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_COMMAND: {
-      // The close command destroys the window, and this object with it.
-      HWND self = hwnd_;
-      OnCommand(wParam, lParam);
-      if (IsWindow(self)) ShowProfileName();
-      return 0;
-    }
-    case WM_NOTIFY:
-      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-      return 0;
     case WM_NCHITTEST:
-      return ToolWindowHitTest(hwnd_, wParam, lParam);
+      return ToolWindowHitTest(hwnd, wParam, lParam);
     case kTrayCallbackMessage:
       OnTrayCallback(lParam);
       return 0;
     case WM_QUERYENDSESSION:
-      SaveCurrentProfile(CurrentProfile());
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_CLOSE:
-      DestroyWindow(hwnd_);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+      SaveCurrentProfile(state_.current);
+      return Window::OnMessage(message, wParam, lParam);
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return Window::OnMessage(message, wParam, lParam);
   }
 }
 
-void MainWindow::OnCreate() {
-  StoredProfiles().clear();
-  LoadProfileList(StoredProfiles());
-  DefaultProfile() = {};
-  FindProfile(StoredProfiles(), kDefaultProfileName, DefaultProfile());
-  CurrentProfile() = {};
+void MainWindow::OnCreate(const CREATESTRUCTW&) {
+  state_.stored.clear();
+  LoadProfileList(state_.stored);
+  state_.defaults = {};
+  FindProfile(state_.stored, kDefaultProfileName, state_.defaults);
+  state_.current = {};
   CreateControls();
-  FindProfile(StoredProfiles(), kDefaultProfileName, CurrentProfile());
-  LoadCurrentProfile(CurrentProfile());
-  LastCaptureProfile() = CurrentProfile();
+  FindProfile(state_.stored, kDefaultProfileName, state_.current);
+  LoadCurrentProfile(state_.current);
+  state_.lastCapture = state_.current;
   RefreshControls();
   ShowProfileName();
 }
@@ -179,14 +138,14 @@ void MainWindow::OnCreate() {
 void MainWindow::CreateControls() {
   for (const MainControl& c : MainControls()) {
     HWND button = c.setup == MainSetup::kPlain
-                      ? CreatePlainButton(hwnd_, c.text, c.id, c.x, c.y, c.width, c.height)
-                      : CreateButtonEx(hwnd_, c.text, c.id, c.x, c.y, c.width, c.height);
+                      ? CreatePlainButton(hwnd, c.text, c.id, c.x, c.y, c.width, c.height)
+                      : CreateButtonEx(hwnd, c.text, c.id, c.x, c.y, c.width, c.height);
     if (button) SetUpControl(button, c);
   }
 }
 
 void MainWindow::RefreshControls() {
-  const CaptureProfile& p = CurrentProfile();
+  const CaptureProfile& p = state_.current;
   ShowProfileValue(p, L"InType", Control(kInputTypeId));
   ShowProfileValue(p, L"OutType", Control(kOutputTypeId));
   SetProperty(Control(kInputTypeId), BXM_VALUE, p.InType);
@@ -198,12 +157,12 @@ void MainWindow::RefreshControls() {
 }
 
 void MainWindow::ShowProfileName() {
-  const CaptureProfile& current = CurrentProfile();
+  const CaptureProfile& current = state_.current;
   std::wstring name = L"None";
-  if (ProfilesEqual(current, DefaultProfile())) {
+  if (ProfilesEqual(current, state_.defaults)) {
     name = kDefaultProfileName;
   } else {
-    for (const ProfileRecord& record : StoredProfiles())
+    for (const ProfileRecord& record : state_.stored)
       if (ProfilesEqual(record.profile, current)) {
         name = FieldText(record.name);
         break;
@@ -214,16 +173,23 @@ void MainWindow::ShowProfileName() {
   InvalidateRect(button, nullptr, FALSE);
 }
 
-void MainWindow::OnCommand(WPARAM wParam, LPARAM) {
-  CaptureProfile& p = CurrentProfile();
-  int id = LOWORD(wParam);
+LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM) {
+  // The close command destroys the window, and this object with it.
+  HWND self = hwnd;
+  RunCommand(LOWORD(wParam));
+  if (IsWindow(self)) ShowProfileName();
+  return 0;
+}
+
+void MainWindow::RunCommand(int id) {
+  CaptureProfile& p = state_.current;
   switch (id) {
     case kCloseId:
       SaveCurrentProfile(p);
-      SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+      SendMessageW(hwnd, WM_CLOSE, 0, 0);
       break;
     case kMinimiseId:
-      ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_HIDE);
+      ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_HIDE);
       break;
     case kInputTypeId:
       p.InType = uint32_t(SendMessageW(Control(id), BXM_VALUE, 0, 0));
@@ -245,7 +211,7 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM) {
       OpenStorageFolder();
       break;
     case kAboutCommand:
-      RunAboutWindow(hwnd_);
+      RunAboutWindow(hwnd);
       break;
     default:
       break;  // the remaining commands open windows and flows that are not built yet
@@ -253,35 +219,36 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void MainWindow::OpenStorageFolder() {
-  SendMessageW(hwnd_, WM_CANCELMODE, 0, 0);
-  const std::wstring folder = FieldText(CurrentProfile().SetStorageFolder);
+  SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
+  const std::wstring folder = FieldText(state_.current.SetStorageFolder);
   CreateDirectoryW(folder.c_str(), nullptr);
-  ShellExecuteW(hwnd_, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(hwnd, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void MainWindow::OnNotify(const NMHDR& header) {
-  if (!CurrentProfile().SetHelpText || !IsWindowEnabled(hwnd_) || !IsWindowEnabled(header.hwndFrom))
-    return;
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (!state_.current.SetHelpText || !IsWindowEnabled(hwnd) || !IsWindowEnabled(header.hwndFrom))
+    return 0;
   if (header.code == BXN_HOVER) {
-    const wchar_t* text = MainHelpText(int(header.idFrom), CurrentProfile());
-    if (!text) return;
+    const wchar_t* text = MainHelpText(int(header.idFrom), state_.current);
+    if (!text) return 0;
     wchar_t buffer[256] = {};
     wcsncpy(buffer, text, 255);
-    CreateToolTipEx(hwnd_, header.hwndFrom, buffer);
+    CreateToolTipEx(hwnd, header.hwndFrom, buffer);
   } else if (header.code == BXN_LEAVE) {
     DestroyAllHelpTips();
   }
+  return 0;
 }
 
 // A click on the tray icon, or a second instance giving way, shows and raises the window.
 void MainWindow::OnTrayCallback(LPARAM mouseMessage) {
   if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN) return;
-  if (!IsWindowVisible(hwnd_)) {
-    UpdateWindow(hwnd_);
-    ShowWindow(hwnd_, SW_SHOW);
+  if (!IsWindowVisible(hwnd)) {
+    UpdateWindow(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
   }
-  SetForegroundWindow(hwnd_);
-  BringWindowToTop(hwnd_);
+  SetForegroundWindow(hwnd);
+  BringWindowToTop(hwnd);
 }
 
 void MainWindow::Paint(HDC dc, int width, int height) const {
@@ -289,14 +256,14 @@ void MainWindow::Paint(HDC dc, int width, int height) const {
   if (ResourcePicture logo(dc, IDB_LOGO_SMALL); logo)
     BitBlt(dc, 21, 48, logo.Width(), logo.Height(), logo.Dc(), 0, 0, SRCCOPY);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(70, 70, 72));
+  SetTextColor(dc, theme::kBodyText);
   {
     ScopedSelect font(dc, font_.Get());
     RECT maker = {89, 57, 200, 71}, product = {89, 71, 200, 90};
     DrawTextW(dc, L"HALVECOR", -1, &maker, DT_SINGLELINE | DT_LEFT | DT_TOP);
     DrawTextW(dc, L"Kestrix", -1, &product, DT_SINGLELINE | DT_LEFT | DT_TOP);
   }
-  DrawSeparator(dc, kMainSeparatorY, width, RGB(217, 217, 219));
+  DrawSeparator(dc, theme::kMainSeparatorY, width, theme::kSeparator);
   int groupWidth = width - 38;
   DrawGroupFrame(dc, L"Input", 19, 145, groupWidth, 51);
   DrawGroupFrame(dc, L"Output", 19, 225, groupWidth, 51);
@@ -304,20 +271,17 @@ void MainWindow::Paint(HDC dc, int width, int height) const {
   DrawGroupFrame(dc, L"Profile", 19, 425, groupWidth, 51);
 }
 
-void MainWindow::OnPaint() {
-  PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
-}
-
-HWND CreateMainWindow(HINSTANCE instance, int argc, const wchar_t* const* argv) {
+HWND CreateMainWindow(AppState& state, int argc, const wchar_t* const* argv) {
   POINT origin = MainWindowOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  HWND hwnd =
-      CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP, origin.x, origin.y,
-                      kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
-  if (!hwnd) return nullptr;
-  SetToolWindowRegion(hwnd, kMainWindowWidth, kMainWindowHeight);
-  UpdateWindow(hwnd);
-  ShowWindow(hwnd, StartsHidden(argc, argv) ? SW_HIDE : SW_SHOW);
-  return hwnd;
+  HWND window =
+      CreateWindowOf<MainWindow>({0, WS_POPUP, int(origin.x), int(origin.y), theme::kMainWidth,
+                                  theme::kMainHeight, nullptr, MainWindow::kTitle},
+                                 state);
+  if (!window) return nullptr;
+  SetToolWindowRegion(window, theme::kMainWidth, theme::kMainHeight);
+  UpdateWindow(window);
+  ShowWindow(window, StartsHidden(argc, argv) ? SW_HIDE : SW_SHOW);
+  return window;
 }
 
 }  // namespace kx

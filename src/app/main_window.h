@@ -1,17 +1,14 @@
-// The program's one permanent window: a skinned, borderless, rounded 467 x 571 panel that
+// The program's one permanent window: a skinned, borderless, rounded panel that
 // shows and edits the current profile and opens every other window.
 #pragma once
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "app/app_state.h"
+#include "base/handles.h"
+#include "ui/window_base.h"
 
 namespace kx {
-
-inline constexpr wchar_t kMainWindowClass[] = L"KXMainWndClass";
-inline constexpr wchar_t kMainWindowTitle[] = L"HALVECOR Kestrix";
-inline constexpr int kMainWindowWidth = 467;
-inline constexpr int kMainWindowHeight = 571;
 
 // Top-left corner that centres the window on a primary screen of the given size.
 POINT MainWindowOrigin(int screenWidth, int screenHeight);
@@ -19,16 +16,14 @@ POINT MainWindowOrigin(int screenWidth, int screenHeight);
 // True when the first command-line argument is exactly "/min" (case-sensitive).
 bool StartsHidden(int argc, const wchar_t* const* argv);
 
-class MainWindow {
+class MainWindow : public Window {
  public:
-  explicit MainWindow(HWND hwnd);
-  ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  static constexpr const wchar_t* kClassName = L"KXMainWndClass";
+  static constexpr const wchar_t* kTitle = L"HALVECOR Kestrix";
+  MainWindow(HWND window, AppState& state);
 
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The whole client area as WM_PAINT shows it.
-  void Paint(HDC dc, int width, int height) const;
+  void Paint(HDC dc, int width, int height) const override;
 
   static bool RegisterWindowClass(HINSTANCE instance);
 
@@ -36,23 +31,25 @@ class MainWindow {
   bool noCaptureYet = true;
 
  private:
-  void OnCreate();
-  void OnPaint();
-  void OnCommand(WPARAM wParam, LPARAM lParam);
-  void OnNotify(const NMHDR& header);
+  void OnCreate(const CREATESTRUCTW& create) override;
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnNotify(const NMHDR& header) override;
+  void OnClose() override { DestroyWindow(hwnd); }
+  void OnDestroy() override { PostQuitMessage(0); }
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void RunCommand(int id);
   void OnTrayCallback(LPARAM mouseMessage);
   void CreateControls();
   void RefreshControls();
   void ShowProfileName();
   void OpenStorageFolder();
-  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
-  HWND hwnd_;
+  AppState& state_;
   UniqueFont font_;
 };
 
 // Creates the main window, gives it its region and shows or hides it by the "/min" rule.
 // Returns null on failure.
-HWND CreateMainWindow(HINSTANCE instance, int argc, const wchar_t* const* argv);
+HWND CreateMainWindow(AppState& state, int argc, const wchar_t* const* argv);
 
 }  // namespace kx

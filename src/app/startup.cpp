@@ -8,7 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/registry.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 
@@ -51,7 +51,7 @@ bool TerminateOtherInstances() {
 }  // namespace
 
 InstanceDecision ApplySingleInstanceRule() {
-  HWND running = FindWindowW(kMainWindowClass, nullptr);
+  HWND running = FindWindowW(MainWindow::kClassName, nullptr);
   if (!running) return InstanceDecision::kContinue;
   if (MessageBoxW(nullptr, L"Kestrix is running\n\nRestart?", L"Kestrix", MB_YESNO) != IDYES) {
     SendMessageW(running, kTrayCallbackMessage, 0, WM_LBUTTONDOWN);

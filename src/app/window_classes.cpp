@@ -10,8 +10,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
       MainWindow::RegisterWindowClass,
-      MessageWindow::RegisterWindowClass,
-      InfoWindow::RegisterWindowClass,
+      RegisterWindow<MessageWindow>,
+      RegisterWindow<InfoWindow>,
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;

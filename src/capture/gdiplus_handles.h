@@ -8,7 +8,7 @@
 // (kept after them on purpose)
 #include <gdiplus.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 
@@ -51,12 +51,14 @@ class GdiplusSession {
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
   }
-  ~GdiplusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
-  }
+  ~GdiplusSession() { End(); }
   GdiplusSession(const GdiplusSession&) = delete;
   GdiplusSession& operator=(const GdiplusSession&) = delete;
   bool Started() const { return token_ != 0; }
+  // Shuts GDI+ down before the end of the scope (start-up ends it before COM).
+  void End() {
+    if (token_) Gdiplus::GdiplusShutdown(std::exchange(token_, 0));
+  }
 
  private:
   ULONG_PTR token_ = 0;

@@ -1,7 +1,6 @@
 #include "capture/profile_values.h"
 
-#include <shlobj.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -73,19 +72,12 @@ int WriteValueText(const ValueRow& row, uint32_t value, wchar_t* buffer) {
   return 1;
 }
 
-CaptureProfile BuiltDefaults() {
-  CaptureProfile profile;
-  BuildDefaultProfile(profile);
-  return profile;
-}
-
 }  // namespace
 
-void BuildDefaultProfile(CaptureProfile& target) {
+void BuildDefaultProfile(CaptureProfile& target, std::wstring_view picturesFolder) {
   std::memset(&target, 0, sizeof(target));
-  wchar_t pictures[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, pictures)))
-    std::memcpy(target.SetStorageFolder, pictures, wcslen(pictures) * sizeof(wchar_t));
+  const size_t length = std::min(picturesFolder.size(), kStorageFolderChars - 1);
+  std::copy_n(picturesFolder.begin(), length, target.SetStorageFolder);
   target.OutJPEGQuality = 100;
   target.CapDate = 1;
   target.CapTime = 1;
@@ -113,31 +105,8 @@ int ProfileValueText(const CaptureProfile& profile, const wchar_t* key, wchar_t*
   return 1;
 }
 
-int ShowProfileValue(const CaptureProfile& profile, const wchar_t* key, HWND window) {
-  wchar_t text[kValueTextChars];
-  ProfileValueText(profile, key, text);
-  SetWindowTextW(window, text);
-  InvalidateRect(window, nullptr, FALSE);
-  return 1;
-}
-
 bool ProfilesEqual(const CaptureProfile& a, const CaptureProfile& b) {
   return std::memcmp(&a, &b, sizeof(CaptureProfile)) == 0;
-}
-
-CaptureProfile& DefaultProfile() {
-  static CaptureProfile profile = BuiltDefaults();
-  return profile;
-}
-
-CaptureProfile& CurrentProfile() {
-  static CaptureProfile profile{};
-  return profile;
-}
-
-CaptureProfile& LastCaptureProfile() {
-  static CaptureProfile profile{};
-  return profile;
 }
 
 }  // namespace kx

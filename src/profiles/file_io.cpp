@@ -1,6 +1,6 @@
 #include "profiles/file_io.h"
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 #include "profiles/file_io.h"
 
 namespace kx {
@@ -40,7 +41,7 @@ int SaveProfileList(const ProfileList& list, const std::wstring& folder) {
 
 int FindProfile(const ProfileList& list, const wchar_t* name, CaptureProfile& target) {
   if (wcscmp(name, kDefaultProfileName) == 0) {
-    BuildDefaultProfile(target);
+    BuildDefaultProfile(target, UserPicturesFolder());
     return 1;
   }
   for (const ProfileRecord& record : list) {

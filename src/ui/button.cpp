@@ -2,8 +2,8 @@
 
 #include "ui/offscreen.h"
 #include "ui/resource_picture.h"
+#include "ui/theme.h"
 #include "ui/ui_font.h"
-#include "ui/window_base.h"
 
 namespace kx {
 
@@ -57,54 +57,31 @@ LRESULT PackWords(int low, int high) {
   return LRESULT(DWORD(MAKELONG(WORD(low), WORD(high))));
 }
 
-ButtonEx::ButtonEx(HWND hwnd) : hwnd_(hwnd), font_(CreateUiFont(L"Tahoma", 13, false)) {}
-
-bool ButtonEx::RegisterWindowClass(HINSTANCE instance) {
-  return RegisterPlainWindowClass(instance, kButtonClass, WindowProcThunk<ButtonEx>);
-}
+ButtonEx::ButtonEx(HWND window) : Window(window), font_(CreateUiFont()) {}
 
 UINT ButtonEx::TimerInterval(UINT_PTR id) const {
   return id >= kLeavePollTimer && id <= kHoverDwellTimer ? timerIntervals_[id - kLeavePollTimer]
                                                          : 0;
 }
 
-LRESULT ButtonEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= BXM_TYPE && message <= BXM_RANGE) return OnProperty(message, wParam, lParam);
   switch (message) {
-    case WM_CREATE:
-      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
-      return 0;
     case WM_ENABLE:
       OnEnable(wParam != 0);
-      return 0;
-    case WM_PAINT:
-      PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
-      return 0;
-    case WM_MOUSEMOVE:
-      return OnMouseMove();
-    case WM_LBUTTONDOWN:
-      OnLButtonDown();
-      return 0;
-    case WM_LBUTTONUP:
-      OnLButtonUp();
-      return 0;
-    case WM_TIMER:
-      OnTimer(wParam);
       return 0;
     case WM_CAPTURECHANGED:
       OnCaptureChanged();
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return Window::OnMessage(message, wParam, lParam);
   }
 }
 
-void ButtonEx::OnCreate(const CREATESTRUCTW& create) {
+void ButtonEx::OnCreate(const CREATESTRUCTW&) {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd, &client);
   hit_ = HitRect{0, 0, client.right, client.bottom};
-  // WM_NCCREATE skipped the default processing that stores the text.
-  SetWindowTextW(hwnd_, create.lpszName);
 }
 
 LRESULT ButtonEx::OnProperty(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,7 +121,7 @@ LRESULT ButtonEx::OnProperty(UINT message, WPARAM wParam, LPARAM lParam) {
       if (set) {
         margin_ = int(lParam);
         RECT client;
-        GetClientRect(hwnd_, &client);
+        GetClientRect(hwnd, &client);
         hit_ = HitRectForMargin(client.right, client.bottom, margin_);
       }
       result = margin_;
@@ -180,54 +157,49 @@ LRESULT ButtonEx::OnProperty(UINT message, WPARAM wParam, LPARAM lParam) {
 bool ButtonEx::CursorHits(POINT* client) const {
   POINT cursor;
   if (!GetCursorPos(&cursor)) return false;
-  bool onTop = WindowFromPoint(cursor) == hwnd_;
-  ScreenToClient(hwnd_, &cursor);
+  bool onTop = WindowFromPoint(cursor) == hwnd;
+  ScreenToClient(hwnd, &cursor);
   if (client) *client = cursor;
   return onTop && InsideHitRect(hit_, cursor);
 }
 
-void ButtonEx::Invalidate() const {
-  InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
 void ButtonEx::StartTimer(UINT_PTR id, UINT interval) {
-  SetTimer(hwnd_, id, interval, nullptr);
+  SetTimer(hwnd, id, interval, nullptr);
   timerIntervals_[id - kLeavePollTimer] = interval;
 }
 
 void ButtonEx::StopTimer(UINT_PTR id) {
-  KillTimer(hwnd_, id);
+  KillTimer(hwnd, id);
   timerIntervals_[id - kLeavePollTimer] = 0;
 }
 
 void ButtonEx::NotifyCommand() const {
-  SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), 0),
-               reinterpret_cast<LPARAM>(hwnd_));
+  SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), 0),
+               reinterpret_cast<LPARAM>(hwnd));
 }
 
 void ButtonEx::NotifyParent(UINT code) const {
   NMHDR header = {};
-  header.hwndFrom = hwnd_;
-  header.idFrom = UINT_PTR(GetDlgCtrlID(hwnd_));
+  header.hwndFrom = hwnd;
+  header.idFrom = UINT_PTR(GetDlgCtrlID(hwnd));
   header.code = code;
-  SendMessageW(GetParent(hwnd_), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  SendMessageW(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-LRESULT ButtonEx::OnMouseMove() {
+void ButtonEx::OnMouseMove(POINT, WPARAM) {
   if (!hovered_ && CursorHits()) {
     hovered_ = true;
     Invalidate();
     StartTimer(kLeavePollTimer, kPollInterval);
     StartTimer(kHoverDwellTimer, kHoverDwell);
   }
-  return 1;
 }
 
-void ButtonEx::OnLButtonDown() {
-  if (type_ > BXT_SPIN || !CursorHits()) return;
+void ButtonEx::OnButtonDown(UINT message, POINT, WPARAM) {
+  if (message != WM_LBUTTONDOWN || type_ > BXT_SPIN || !CursorHits()) return;
   pressed_ = true;
   Invalidate();
-  SetCapture(hwnd_);
+  SetCapture(hwnd);
   if (type_ == BXT_SPIN) {
     firstRepeat_ = true;
     StartTimer(kSpinRepeatTimer, kSpinFirstRepeat);
@@ -235,11 +207,11 @@ void ButtonEx::OnLButtonDown() {
     StartTimer(kPressPollTimer, kPollInterval);
   }
   // Taking the focus makes an edit box that had it commit its value first.
-  SetFocus(hwnd_);
+  SetFocus(hwnd);
 }
 
-void ButtonEx::OnLButtonUp() {
-  if (type_ > BXT_SPIN) return;
+void ButtonEx::OnButtonUp(UINT message, POINT, WPARAM) {
+  if (message != WM_LBUTTONUP || type_ > BXT_SPIN) return;
   POINT cursor = {};
   bool hits = CursorHits(&cursor);
   bool inside = type_ == BXT_SPIN || hits;
@@ -248,12 +220,12 @@ void ButtonEx::OnLButtonUp() {
   Invalidate();
   ReleaseCapture();
   StopTimer(type_ == BXT_SPIN ? kSpinRepeatTimer : kPressPollTimer);
-  if (!IsWindowEnabled(hwnd_) || !inside || !wasPressed) return;
+  if (!IsWindowEnabled(hwnd) || !inside || !wasPressed) return;
   if (type_ == BXT_TOGGLE && autoToggle_) checked_ = !checked_;
   if (type_ == BXT_CYCLE && ++value_ > maximum_) value_ = minimum_;
   if (type_ == BXT_SPIN && firstRepeat_) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd, &client);
     value_ = ClampToRange(value_ + SpinReleaseStep(cursor.y, client.bottom), minimum_, maximum_);
   }
   NotifyCommand();
@@ -293,9 +265,9 @@ void ButtonEx::OnTimer(UINT_PTR id) {
 void ButtonEx::OnSpinRepeat() {
   POINT cursor;
   GetCursorPos(&cursor);
-  ScreenToClient(hwnd_, &cursor);
+  ScreenToClient(hwnd, &cursor);
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd, &client);
   int step = SpinRepeatStep(cursor.y, client.bottom, margin_, maximum_);
   value_ = ClampToRange(value_ + step, minimum_, maximum_);
   NotifyCommand();
@@ -319,13 +291,13 @@ void ButtonEx::OnEnable(bool enabled) {
   if (!enabled) {
     if (pressed_) ReleaseCapture();
     pressed_ = false;
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   Invalidate();
 }
 
 void ButtonEx::Paint(HDC dc, int width, int height) const {
-  int state = ButtonStateIndex(IsWindowEnabled(hwnd_), pressed_, hovered_);
+  int state = ButtonStateIndex(IsWindowEnabled(hwnd), pressed_, hovered_);
   PaintBackground(dc, width, height, state);
   PaintGlyphs(dc, width, state);
   PaintText(dc, width, height, state);
@@ -375,9 +347,9 @@ void ButtonEx::PaintGlyphs(HDC dc, int w, int state) const {
 
 void ButtonEx::PaintText(HDC dc, int w, int h, int state) const {
   wchar_t text[kMaxText + 1] = {};
-  GetWindowTextW(hwnd_, text, kMaxText + 1);
+  GetWindowTextW(hwnd, text, kMaxText + 1);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, textColours_[state]);
+  SetTextColor(dc, theme::kButtonText[state]);
   ScopedSelect font(dc, font_.Get());
   RECT box = {0, 0, w, h};
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;

@@ -7,7 +7,8 @@
 
 #include <array>
 
-#include "ui/handles.h"
+#include "base/handles.h"
+#include "ui/window_base.h"
 
 namespace kx {
 
@@ -63,30 +64,29 @@ int ClampToRange(int value, int minimum, int maximum);
 int ButtonStateIndex(bool enabled, bool pressed, bool hovered);
 LRESULT PackWords(int low, int high);
 
-class ButtonEx {
+class ButtonEx : public Window {
  public:
-  explicit ButtonEx(HWND hwnd);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static bool RegisterWindowClass(HINSTANCE instance);
+  static constexpr const wchar_t* kClassName = kButtonClass;
+  explicit ButtonEx(HWND window);
 
   // Composes the whole button in `dc` (the off-screen picture of WM_PAINT).
-  void Paint(HDC dc, int width, int height) const;
+  void Paint(HDC dc, int width, int height) const override;
   // Interval of a running timer of this button as last started, 0 when it is not running.
   UINT TimerInterval(UINT_PTR id) const;
 
  private:
+  void OnCreate(const CREATESTRUCTW& create) override;
+  void OnMouseMove(POINT client, WPARAM keys) override;
+  void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
+  void OnButtonUp(UINT message, POINT client, WPARAM keys) override;
+  void OnTimer(UINT_PTR id) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnProperty(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCreate(const CREATESTRUCTW& create);
-  LRESULT OnMouseMove();
-  void OnLButtonDown();
-  void OnLButtonUp();
-  void OnTimer(UINT_PTR id);
   void OnCaptureChanged();
   void OnEnable(bool enabled);
   void OnSpinRepeat();
 
   bool CursorHits(POINT* client = nullptr) const;
-  void Invalidate() const;
   void StartTimer(UINT_PTR id, UINT interval);
   void StopTimer(UINT_PTR id);
   void NotifyCommand() const;
@@ -95,7 +95,6 @@ class ButtonEx {
   void PaintGlyphs(HDC dc, int width, int state) const;
   void PaintText(HDC dc, int width, int height, int state) const;
 
-  HWND hwnd_;
   UINT type_ = BXT_PUSH;
   UINT backStyle_ = BXS_FRAME;
   UINT backBitmap_ = 0;
@@ -107,7 +106,6 @@ class ButtonEx {
   int textX_ = -1;
   int margin_ = 2;
   HitRect hit_;
-  std::array<COLORREF, 4> textColours_ = {0x515151, 0x333333, 0x333333, 0xA9A9A9};
   int minimum_ = 0, maximum_ = 0;
   int value_ = 0;
   bool checked_ = false;

@@ -8,8 +8,8 @@
 namespace kx {
 
 int RegisterControlClasses(HINSTANCE instance) {
-  return ButtonEx::RegisterWindowClass(instance) && LabelEx::RegisterWindowClass(instance) &&
-                 EditEx::RegisterWindowClass(instance) && ToolTipEx::RegisterWindowClass(instance)
+  return RegisterWindow<ButtonEx>(instance) && RegisterWindow<LabelEx>(instance) &&
+                 RegisterWindow<EditEx>(instance) && RegisterWindow<ToolTipEx>(instance)
              ? 1
              : 0;
 }

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
+#include "ui/window_base.h"
 
 namespace kx {
 
@@ -16,19 +17,18 @@ inline constexpr int kInnerEditId = 1026;
 RECT InnerEditRect(int width, int height);
 bool InnerEditIsMultiline(int height);
 
-class EditEx {
+class EditEx : public Window {
  public:
-  explicit EditEx(HWND hwnd);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static bool RegisterWindowClass(HINSTANCE instance);
-  void Paint(HDC dc, int width, int height) const;
+  static constexpr const wchar_t* kClassName = kEditClass;
+  explicit EditEx(HWND window);
+  void Paint(HDC dc, int width, int height) const override;
   HWND Inner() const { return inner_; }
 
  private:
-  void OnCreate(const CREATESTRUCTW& create);
-  void OnInnerCommand(WPARAM wParam);
+  void OnCreate(const CREATESTRUCTW& create) override;
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  HWND hwnd_;
   UniqueFont font_;
   HWND inner_ = nullptr;
 };

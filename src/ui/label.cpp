@@ -1,48 +1,32 @@
 #include "ui/label.h"
 
 #include "ui/offscreen.h"
+#include "ui/theme.h"
 #include "ui/ui_font.h"
-#include "ui/window_base.h"
 
 namespace kx {
 
 namespace {
-constexpr COLORREF kTextColour = 0x484646;
 constexpr int kMaxText = 127;
 }  // namespace
 
-bool LabelEx::RegisterWindowClass(HINSTANCE instance) {
-  return RegisterPlainWindowClass(instance, kLabelClass, WindowProcThunk<LabelEx>);
+void LabelEx::OnCreate(const CREATESTRUCTW& create) {
+  font_.Reset(CreateUiFont(create.lpCreateParams != nullptr));
 }
 
-LRESULT LabelEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE: {
-      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      font_.Reset(CreateUiFont(L"Tahoma", 13, create->lpCreateParams != nullptr));
-      SetWindowTextW(hwnd_, create->lpszName);
-      return 0;
-    }
-    case WM_PAINT:
-      PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      // Clicks belong to the window under the label: it may take the focus from an edit box.
-      SendMessageW(GetParent(hwnd_), message, wParam, lParam);
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
+// Clicks belong to the window under the label: it may take the focus from an edit box.
+void LabelEx::OnButtonDown(UINT message, POINT client, WPARAM keys) {
+  if (message != WM_MBUTTONDOWN)
+    SendMessageW(GetParent(hwnd), message, keys, MAKELPARAM(client.x, client.y));
 }
 
 void LabelEx::Paint(HDC dc, int w, int h) const {
   RECT all = {0, 0, w, h};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   wchar_t text[kMaxText + 1] = {};
-  GetWindowTextW(hwnd_, text, kMaxText + 1);
+  GetWindowTextW(hwnd, text, kMaxText + 1);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kTextColour);
+  SetTextColor(dc, theme::kBodyText);
   ScopedSelect font(dc, font_.Get());
   DrawTextW(dc, text, -1, &all, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

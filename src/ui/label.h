@@ -3,21 +3,23 @@
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
+#include "ui/window_base.h"
 
 namespace kx {
 
 inline constexpr wchar_t kLabelClass[] = L"HLabelEx_0000";
 
-class LabelEx {
+class LabelEx : public Window {
  public:
-  explicit LabelEx(HWND hwnd) : hwnd_(hwnd) {}
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static bool RegisterWindowClass(HINSTANCE instance);
-  void Paint(HDC dc, int width, int height) const;
+  static constexpr const wchar_t* kClassName = kLabelClass;
+  using Window::Window;
+  void Paint(HDC dc, int width, int height) const override;
 
  private:
-  HWND hwnd_;
+  void OnCreate(const CREATESTRUCTW& create) override;
+  void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
+
   UniqueFont font_;  // bold or not comes with the creation parameter
 };
 

@@ -1,6 +1,6 @@
 #include "ui/offscreen.h"
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 

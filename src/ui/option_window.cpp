@@ -5,17 +5,12 @@
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/label.h"
+#include "ui/show_value.h"
+#include "ui/theme.h"
 #include "ui/tool_buttons.h"
 #include "ui/tool_frame.h"
 
 namespace kx {
-
-namespace {
-
-constexpr int kButtonWidth = 91, kButtonHeight = 37, kButtonsFromBottom = 54;
-constexpr int kGroupX = 19;
-
-}  // namespace
 
 int ClampEditValue(UINT read, int minimum, int maximum) {
   int value = int(read);
@@ -26,14 +21,9 @@ int ClampEditValue(UINT read, int minimum, int maximum) {
 OptionWindow::OptionWindow(HWND window, CaptureProfile& edited)
     : ToolWindow(window), profile(edited) {}
 
-void OptionWindow::OnCreate() {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  const int buttonsY = client.bottom - kButtonsFromBottom;
-  CreateLabelEx(hwnd, Title(), 0, 19, 48, 397, 19, true);
-  CreatePlainButton(hwnd, L"OK", kOkId, 327, buttonsY, kButtonWidth, kButtonHeight);
-  CreatePlainButton(hwnd, L"Cancel", kCancelId, 235, buttonsY, kButtonWidth, kButtonHeight);
-  CreatePlainButton(hwnd, L"Reset", kResetId, 17, buttonsY, kButtonWidth, kButtonHeight);
+void OptionWindow::OnCreate(const CREATESTRUCTW&) {
+  AddHeading(Title());
+  AddOkCancelResetRow();
   CreateOwnControls();
   RefreshControls();
   snapshot = profile;
@@ -166,9 +156,9 @@ bool OptionWindow::OnColour(int id) {
   return false;
 }
 
-void OptionWindow::PaintContent(HDC dc, int width, int) {
+void OptionWindow::PaintContent(HDC dc, int width, int) const {
   for (const Group& g : groups_)
-    DrawGroupFrame(dc, g.title, kGroupX, g.y, width - 2 * kGroupX, g.height);
+    DrawGroupFrame(dc, g.title, theme::kGroupX, g.y, width - 2 * theme::kGroupX, g.height);
 }
 
 }  // namespace kx

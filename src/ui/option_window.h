@@ -10,14 +10,9 @@
 #include <vector>
 
 #include "capture/capture_profile.h"
-#include "capture/profile_values.h"
 #include "ui/tool_window.h"
 
 namespace kx {
-
-inline constexpr int kOkId = 1026;
-inline constexpr int kCancelId = 1027;
-inline constexpr int kResetId = 1028;
 
 // Clamps what an edit box read as an unsigned number into [minimum, maximum]; a value
 // that is negative as a signed 32-bit number clamps to the minimum.
@@ -25,7 +20,7 @@ int ClampEditValue(UINT read, int minimum, int maximum);
 
 class OptionWindow : public ToolWindow {
  public:
-  explicit OptionWindow(HWND window, CaptureProfile& edited = CurrentProfile());
+  OptionWindow(HWND window, CaptureProfile& edited);
 
   CaptureProfile snapshot = {};
 
@@ -77,9 +72,9 @@ class OptionWindow : public ToolWindow {
     int y, height;
   };
 
-  void OnCreate() final;
+  void OnCreate(const CREATESTRUCTW& create) final;
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void PaintContent(HDC dc, int width, int height) override;
+  void PaintContent(HDC dc, int width, int height) const override;
   bool TakesFocusOnClick() const override { return !numbers_.empty(); }
 
   bool OnSwitch(int id);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 

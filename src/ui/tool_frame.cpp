@@ -1,8 +1,9 @@
 #include "ui/tool_frame.h"
 
+#include "base/handles.h"
 #include "resource_ids.h"
-#include "ui/handles.h"
 #include "ui/resource_picture.h"
+#include "ui/theme.h"
 #include "ui/ui_font.h"
 
 namespace kx {
@@ -34,7 +35,7 @@ std::vector<int> GroupFrameDashStarts(int length) {
 
 void PaintSkinFrame(HDC dc, int w, int h, UINT skinId) {
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kBodyTextColour);
+  SetTextColor(dc, theme::kBodyText);
   ResourcePicture skin(dc, skinId);
   if (skin) {
     HDC s = skin.Dc();
@@ -65,12 +66,12 @@ void DrawSeparator(HDC dc, int y, int w, COLORREF colour) {
 
 void PaintToolFrame(HDC dc, int w, int h) {
   PaintSkinFrame(dc, w, h, IDB_TOOL_SKIN);
-  DrawSeparator(dc, kSeparatorY, w, kSeparatorColour);
+  DrawSeparator(dc, theme::kSeparatorY, w, theme::kSeparator);
 }
 
 int DrawGroupFrame(HDC dc, const wchar_t* title, int x, int y, int w, int h) {
   {
-    UniquePen pen(CreatePen(PS_SOLID, 1, kGroupDotColour));
+    UniquePen pen(CreatePen(PS_SOLID, 1, theme::kGroupDots));
     ScopedSelect select(dc, pen.Get());
     for (int s : GroupFrameDashStarts(w)) {
       DrawLine(dc, x + s, y, x + s + kDashLength, y);
@@ -81,7 +82,7 @@ int DrawGroupFrame(HDC dc, const wchar_t* title, int x, int y, int w, int h) {
       DrawLine(dc, x + w - 1, y + s, x + w - 1, y + s + kDashLength);
     }
   }
-  UniqueFont font(CreateUiFont(L"Tahoma", 13, true));
+  UniqueFont font(CreateUiFont(true));
   ScopedSelect select(dc, font.Get());
   RECT box = {x + 9, y - 18, x + w, y + h};
   DrawTextW(dc, title, -1, &box, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);

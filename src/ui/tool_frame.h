@@ -8,11 +8,6 @@
 
 namespace kx {
 
-inline constexpr COLORREF kBodyTextColour = 0x484646;
-inline constexpr COLORREF kSeparatorColour = 0xDBD9D9;
-inline constexpr COLORREF kGroupDotColour = 0xC2C2C0;
-inline constexpr int kSeparatorY = 83;
-
 // Offsets of the 2-pixel dashes along a group-frame edge of the given length: 3, 9, 15, ...
 // while below length - 3; the first one always; none when length - 3 <= 3.
 std::vector<int> GroupFrameDashStarts(int length);

@@ -1,6 +1,6 @@
 #include "ui/tool_region.h"
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 

@@ -1,9 +1,11 @@
 #include "ui/tool_window.h"
 
-#include "ui/offscreen.h"
+#include "base/handles.h"
+#include "ui/label.h"
+#include "ui/theme.h"
+#include "ui/tool_buttons.h"
 #include "ui/tool_frame.h"
 #include "ui/tool_region.h"
-#include "ui/window_base.h"
 
 namespace kx {
 
@@ -12,18 +14,16 @@ POINT ToolWindowOrigin(const RECT& owner, int width, int height) {
   return POINT{owner.left + (ownerWidth - width) / 2, owner.top + (ownerHeight - height) / 2};
 }
 
-bool RegisterToolWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC proc) {
-  return RegisterPlainWindowClass(instance, className, proc);
-}
-
-int RunToolWindow(const wchar_t* className, HWND owner, int height, const wchar_t* text) {
+int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const wchar_t* text,
+                         const WindowMaker* maker) {
   RECT ownerRect = {};
   GetWindowRect(owner, &ownerRect);
-  POINT origin = ToolWindowOrigin(ownerRect, kToolWindowWidth, height);
-  HWND window = CreateWindowExW(0, className, text, WS_POPUP, origin.x, origin.y, kToolWindowWidth,
-                                height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  POINT origin = ToolWindowOrigin(ownerRect, theme::kToolWidth, height);
+  HWND window = CreateWindowWithMaker(
+      className,
+      {0, WS_POPUP, int(origin.x), int(origin.y), theme::kToolWidth, height, owner, text}, maker);
   if (!window) return 0;
-  SetToolWindowRegion(window, kToolWindowWidth, height);
+  SetToolWindowRegion(window, theme::kToolWidth, height);
   UpdateWindow(window);
   ShowWindow(window, SW_SHOW);
   EnableWindow(owner, FALSE);
@@ -40,7 +40,7 @@ LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   POINT p = {short(LOWORD(lParam)), short(HIWORD(lParam))};
   ScreenToClient(hwnd, &p);
   LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, wParam, lParam);
-  return hit == HTCLIENT && p.y < kDragBandHeight ? HTCAPTION : hit;
+  return hit == HTCLIENT && p.y < theme::kDragBandHeight ? HTCAPTION : hit;
 }
 
 void CloseToolWindow(HWND hwnd) {
@@ -48,42 +48,64 @@ void CloseToolWindow(HWND hwnd) {
   DestroyWindow(hwnd);
 }
 
-LRESULT ToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      SetWindowTextW(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpszName);
-      OnCreate();
-      return 0;
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case WM_NCHITTEST:
-      return ToolWindowHitTest(hwnd, wParam, lParam);
-    case WM_CLOSE:
-      CloseToolWindow(hwnd);
-      return 0;
-    case WM_DESTROY:
-      EnableWindow(GetWindow(hwnd, GW_OWNER), TRUE);
-      PostQuitMessage(0);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      if (TakesFocusOnClick()) SetFocus(hwnd);
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-}
-
-void ToolWindow::Paint(HDC dc, int width, int height) {
+void ToolWindow::Paint(HDC dc, int width, int height) const {
   PaintToolFrame(dc, width, height);
   PaintContent(dc, width, height);
 }
 
-void ToolWindow::OnPaint() {
-  PaintBuffered(hwnd, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
+LRESULT ToolWindow::OnCommand(WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == kOkId) CloseToolWindow(hwnd);
+  return 0;
+}
+
+void ToolWindow::OnButtonDown(UINT message, POINT, WPARAM) {
+  if (TakesFocusOnClick() && message != WM_MBUTTONDOWN) SetFocus(hwnd);
+}
+
+void ToolWindow::OnDestroy() {
+  EnableWindow(GetWindow(hwnd, GW_OWNER), TRUE);
+  PostQuitMessage(0);
+}
+
+LRESULT ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST) return ToolWindowHitTest(hwnd, wParam, lParam);
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+HWND ToolWindow::AddHeading(const wchar_t* text, int id) const {
+  const RECT& r = theme::kHeading;
+  return CreateLabelEx(hwnd, text, id, r.left, r.top, r.right - r.left, r.bottom - r.top, true);
+}
+
+HWND ToolWindow::AddLoneOkButton() const {
+  return CreatePlainButton(hwnd, L"OK", kOkId, theme::kLoneOkX,
+                           ClientHeight() - theme::kButtonsFromBottom, theme::kButtonWidth,
+                           theme::kButtonHeight);
+}
+
+void ToolWindow::AddOkCancelResetRow() const {
+  const int y = ClientHeight() - theme::kButtonsFromBottom;
+  const struct {
+    const wchar_t* text;
+    int id, x;
+  } row[] = {{L"OK", kOkId, theme::kOkX},
+             {L"Cancel", kCancelId, theme::kCancelX},
+             {L"Reset", kResetId, theme::kResetX}};
+  for (const auto& b : row)
+    CreatePlainButton(hwnd, b.text, b.id, b.x, y, theme::kButtonWidth, theme::kButtonHeight);
+}
+
+void ToolWindow::DrawCentredLine(HDC dc, HFONT font, const wchar_t* text, int length, RECT box) {
+  ScopedSelect select(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, theme::kBodyText);
+  DrawTextW(dc, text, length, &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+int ToolWindow::ClientHeight() const {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  return r.bottom - r.top;
 }
 
 }  // namespace kx

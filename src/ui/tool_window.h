@@ -5,22 +5,26 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "ui/window_base.h"
+
 namespace kx {
 
-inline constexpr int kToolWindowWidth = 435;
-inline constexpr int kDragBandHeight = 29;
+// Command ids of the standard bottom row.
+inline constexpr int kOkId = 1026;
+inline constexpr int kCancelId = 1027;
+inline constexpr int kResetId = 1028;
 
 // Top-left corner that centres a window of the given size over the owner's rectangle
 // (integer halves truncated toward zero).
 POINT ToolWindowOrigin(const RECT& owner, int width, int height);
 
-// Registers a tool-window class with the program's common set-up.
-bool RegisterToolWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC proc);
-
 // Opens a window of the class over `owner`, disables the owner and runs the window's own
 // message loop until the window is destroyed; returns the loop's exit code (0).
 // `text` becomes the window text (the message window carries its message there).
-int RunToolWindow(const wchar_t* className, HWND owner, int height, const wchar_t* text = L"");
+int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const wchar_t* text,
+                         const WindowMaker* maker);
 
 // WM_NCHITTEST of tool windows and the main window: client hits in the top 29 rows drag.
 LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -28,27 +32,49 @@ LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);
 // Every way out: re-enable the owner first, so it gets the activation back, then destroy.
 void CloseToolWindow(HWND hwnd);
 
-// Base of the tool-window objects, made by WindowProcThunk<Derived> at WM_NCCREATE.
-class ToolWindow {
+// Base of the tool windows. A window type names `kClassName` and `kHeight`
+// (static constexpr), is registered with RegisterWindow<T> and opened with RunToolWindow<T>.
+class ToolWindow : public Window {
  public:
-  explicit ToolWindow(HWND window) : hwnd(window) {}
-  virtual ~ToolWindow() = default;
-  ToolWindow(const ToolWindow&) = delete;
-  ToolWindow& operator=(const ToolWindow&) = delete;
-
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // The whole client area as WM_PAINT shows it: the frame, then the window's own drawing.
-  void Paint(HDC dc, int width, int height);
-
-  HWND hwnd;
+  using Window::Window;
+  // The frame, then the window's own drawing.
+  void Paint(HDC dc, int width, int height) const final;
 
  protected:
-  virtual void OnCreate() {}
-  virtual void OnPaint();
-  virtual LRESULT OnCommand(WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0; }
-  virtual void PaintContent(HDC /*dc*/, int /*width*/, int /*height*/) {}
+  virtual void PaintContent(HDC /*dc*/, int /*width*/, int /*height*/) const {}
   // Windows with edit boxes take the focus on background clicks, so that a box commits.
   virtual bool TakesFocusOnClick() const { return false; }
+  // "OK" closes the window.
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
+  void OnClose() override { CloseToolWindow(hwnd); }
+  void OnDestroy() override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The standard pieces: the bold heading, "OK" alone centred at the bottom, and the
+  // "OK", "Cancel", "Reset" row of the settings windows.
+  HWND AddHeading(const wchar_t* text, int id = 0) const;
+  HWND AddLoneOkButton() const;
+  void AddOkCancelResetRow() const;
+  // One line of body text centred in `box` (both ways), at most `length` characters (-1: all).
+  static void DrawCentredLine(HDC dc, HFONT font, const wchar_t* text, int length, RECT box);
+  int ClientHeight() const;
 };
+
+// Opens a tool window of type T over `owner` and returns when it has closed. Extra
+// arguments go to T's constructor after the handle.
+template <class T, class... Args>
+int RunToolWindowTitled(HWND owner, const wchar_t* text, Args&&... args) {
+  return WithMakerOf<T>(
+      [&](const WindowMaker* maker) {
+        return RunToolWindowOfClass(T::kClassName, owner, T::kHeight, text, maker);
+      },
+      std::forward<Args>(args)...);
+}
+
+template <class T, class... Args>
+int RunToolWindow(HWND owner, Args&&... args) {
+  return RunToolWindowTitled<T>(owner, L"", std::forward<Args>(args)...);
+}
 
 }  // namespace kx

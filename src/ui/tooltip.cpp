@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
-#include "ui/offscreen.h"
+#include "ui/theme.h"
 #include "ui/ui_font.h"
-#include "ui/window_base.h"
 
 namespace kx {
 
 namespace {
-constexpr COLORREF kBackground = 0x333333;
 constexpr int kArrowRows = 5;
 constexpr int kWideAnchorArrowX = 19;
 }  // namespace
@@ -38,35 +36,15 @@ int ToolTipArrowX(int anchorWidth, int tooltipWidth) {
   return a > tooltipWidth / 2 ? kWideAnchorArrowX : a;
 }
 
-ToolTipEx::ToolTipEx(HWND hwnd) : hwnd_(hwnd) {}
-
-bool ToolTipEx::RegisterWindowClass(HINSTANCE instance) {
-  return RegisterPlainWindowClass(instance, kToolTipClass, WindowProcThunk<ToolTipEx>);
-}
-
-LRESULT ToolTipEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
-      return 0;
-    case WM_PAINT:
-      PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      BringWindowToTop(GetWindow(hwnd_, GW_OWNER));
-      return 0;
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
+// A click on the tip raises the window it explains.
+void ToolTipEx::OnButtonDown(UINT, POINT, WPARAM) {
+  BringWindowToTop(GetWindow(hwnd, GW_OWNER));
 }
 
 void ToolTipEx::OnCreate(const CREATESTRUCTW& create) {
   text_ = create.lpszName ? create.lpszName : L"";
-  brush_.Reset(CreateSolidBrush(kBackground));
-  font_.Reset(CreateUiFont(L"Arial", 14, true));
-  SetWindowTextW(hwnd_, text_.c_str());
+  brush_.Reset(CreateSolidBrush(theme::kToolTipBack));
+  font_.Reset(CreateUiFont(theme::kToolTipFace, theme::kToolTipFontHeight, true));
 
   HWND anchor = static_cast<HWND>(create.lpCreateParams);
   RECT anchorRect = {};
@@ -74,7 +52,7 @@ void ToolTipEx::OnCreate(const CREATESTRUCTW& create) {
 
   int widest = 0, lineHeight = 0;
   {
-    ScopedWindowDc dc(hwnd_);
+    ScopedWindowDc dc(hwnd);
     ScopedSelect font(dc.Get(), font_.Get());
     for (std::wstring_view line : NonEmptyLines(text_)) {
       SIZE size = {};
@@ -89,7 +67,7 @@ void ToolTipEx::OnCreate(const CREATESTRUCTW& create) {
     }
   }
   SIZE size = ToolTipSize(widest, lineHeight, ToolTipLineCount(text_));
-  SetWindowPos(hwnd_, HWND_TOPMOST, anchorRect.left + 2, anchorRect.bottom + 3, size.cx, size.cy,
+  SetWindowPos(hwnd, HWND_TOPMOST, anchorRect.left + 2, anchorRect.bottom + 3, size.cx, size.cy,
                SWP_NOACTIVATE);
 
   RECT anchorClient = {};
@@ -100,14 +78,14 @@ void ToolTipEx::OnCreate(const CREATESTRUCTW& create) {
     UniqueRgn row(CreateRectRgn(a - k, k, a + k + 1, k + 1));
     if (row) CombineRgn(shape.Get(), shape.Get(), row.Get(), RGN_OR);
   }
-  if (shape && SetWindowRgn(hwnd_, shape.Get(), TRUE)) shape.Release();
+  if (shape && SetWindowRgn(hwnd, shape.Get(), TRUE)) shape.Release();
 }
 
 void ToolTipEx::Paint(HDC dc, int w, int h) const {
   RECT all = {0, 0, w, h};
   if (brush_) FillRect(dc, &all, brush_.Get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, theme::kWhite);
   ScopedSelect font(dc, font_.Get());
   RECT box = {9, 14, w, h};
   DrawTextW(dc, text_.c_str(), int(text_.size()), &box, DT_LEFT | DT_TOP | DT_NOPREFIX);

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
+#include "ui/window_base.h"
 
 namespace kx {
 
@@ -20,17 +21,16 @@ SIZE ToolTipSize(int widestLine, int lineHeight, int lines);
 // x of the arrow's tip: over the anchor's centre, or 19 when that is past the middle.
 int ToolTipArrowX(int anchorWidth, int tooltipWidth);
 
-class ToolTipEx {
+class ToolTipEx : public Window {
  public:
-  explicit ToolTipEx(HWND hwnd);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static bool RegisterWindowClass(HINSTANCE instance);
-  void Paint(HDC dc, int width, int height) const;
+  static constexpr const wchar_t* kClassName = kToolTipClass;
+  using Window::Window;
+  void Paint(HDC dc, int width, int height) const override;
 
  private:
-  void OnCreate(const CREATESTRUCTW& create);
+  void OnCreate(const CREATESTRUCTW& create) override;
+  void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
 
-  HWND hwnd_;
   UniqueBrush brush_;
   UniqueFont font_;
   std::wstring text_;

@@ -6,7 +6,10 @@
 namespace kx {
 
 // A proof-quality Swiss font with a positive cell height; weight 700 when bold, else 400.
-// The caller owns the font. Faces used: "Tahoma" 13 everywhere, "Arial" 14 bold in tooltips.
+// The caller owns the font.
 HFONT CreateUiFont(const wchar_t* face, int cellHeight, bool bold);
+
+// The skin's text font (Tahoma 13), normal or bold. The caller owns the font.
+HFONT CreateUiFont(bool bold = false);
 
 }  // namespace kx

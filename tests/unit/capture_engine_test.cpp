@@ -11,6 +11,7 @@
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
 #include "capture/screen_grab.h"
+#include "capture/user_folders.h"
 #include "screen_pattern.h"
 #include "temp_folder.h"
 
@@ -27,7 +28,7 @@ class CaptureEngineTest : public ::testing::Test {
 
   static CaptureProfile AreaProfile(int x, int y, int width, int height) {
     CaptureProfile p;
-    BuildDefaultProfile(p);
+    BuildDefaultProfile(p, UserPicturesFolder());
     p.InType = 2;
     p.InRect = {x, y, x + width, y + height};
     p.OptSound = 0;

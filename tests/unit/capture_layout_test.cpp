@@ -8,13 +8,14 @@
 #include "capture/capture_layout.h"
 #include "capture/output_plan.h"
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 
 namespace kx {
 namespace {
 
 CaptureProfile Area(int left, int top, int right, int bottom) {
   CaptureProfile p;
-  BuildDefaultProfile(p);
+  BuildDefaultProfile(p, UserPicturesFolder());
   p.InType = 2;
   p.InRect = {left, top, right, bottom};
   return p;

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "base/handles.h"
 #include "capture/profile_values.h"
 #include "toolkit_support.h"
 #include "ui/button.h"
-#include "ui/handles.h"
 #include "ui/tool_region.h"
 #include "ui/tooltip.h"
 
@@ -71,11 +71,12 @@ class MainWindowTest : public ::testing::Test {
     test::RegisterToolkitOnce();
     MainWindow::RegisterWindowClass(GetModuleHandleW(nullptr));
   }
+  AppState state;
 };
 
 TEST_F(MainWindowTest, CreatesAPopupOfTheFixedSizeWithItsTitleAndRegion) {
   const wchar_t* argv[] = {L"Kestrix.exe"};
-  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 1, argv);
+  HWND hwnd = CreateMainWindow(state, 1, argv);
   ASSERT_NE(hwnd, nullptr);
   wchar_t title[64] = {};
   GetWindowTextW(hwnd, title, 64);
@@ -92,7 +93,7 @@ TEST_F(MainWindowTest, CreatesAPopupOfTheFixedSizeWithItsTitleAndRegion) {
 
 TEST_F(MainWindowTest, SlashMinCreatesItHiddenAndClosingItPostsQuit) {
   const wchar_t* argv[] = {L"Kestrix.exe", L"/min"};
-  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 2, argv);
+  HWND hwnd = CreateMainWindow(state, 2, argv);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_FALSE(IsWindowVisible(hwnd));
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -108,7 +109,7 @@ TEST_F(MainWindowTest, SlashMinCreatesItHiddenAndClosingItPostsQuit) {
 // window disabled the main window, or on a control that was disabled meanwhile, shows none.
 TEST_F(MainWindowTest, HelpTipsFollowHoverAndLeaveOnlyWhileHelpIsOnAndEverythingIsEnabled) {
   const wchar_t* argv[] = {L"Kestrix.exe"};
-  HWND hwnd = CreateMainWindow(GetModuleHandleW(nullptr), 1, argv);
+  HWND hwnd = CreateMainWindow(state, 1, argv);
   ASSERT_NE(hwnd, nullptr);
   HWND storage = GetDlgItem(hwnd, 1043);
   ASSERT_NE(storage, nullptr);
@@ -138,10 +139,10 @@ TEST_F(MainWindowTest, HelpTipsFollowHoverAndLeaveOnlyWhileHelpIsOnAndEverything
   EXPECT_EQ(tipText(), L"(none)") << "control disabled";
   EnableWindow(storage, TRUE);
 
-  CurrentProfile().SetHelpText = 0;
+  state.current.SetHelpText = 0;
   notify(storage, BXN_HOVER);
   EXPECT_EQ(tipText(), L"(none)") << "help text off";
-  CurrentProfile().SetHelpText = 1;
+  state.current.SetHelpText = 1;
 
   notify(GetDlgItem(hwnd, 1026), BXN_HOVER);  // the close button has no help text
   EXPECT_EQ(tipText(), L"(none)");

@@ -21,8 +21,8 @@ class InfoWindowsTest : public ::testing::Test {
   static void SetUpTestSuite() {
     test::RegisterToolkitOnce();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    MessageWindow::RegisterWindowClass(instance);
-    InfoWindow::RegisterWindowClass(instance);
+    RegisterWindow<MessageWindow>(instance);
+    RegisterWindow<InfoWindow>(instance);
   }
 
   // What the open window looked like, read while it runs its own loop.
@@ -68,9 +68,10 @@ TEST_F(InfoWindowsTest, BothAreModalCentredAndCloseWithOkOrClose) {
     int height;
     const wchar_t *heading, *text;
   } windows[] = {
-      {kMessageWindowClass, [&] { ShowMessageWindow(owner.hwnd(), L"An error has occurred."); },
-       238, L"Information", L"An error has occurred."},
-      {kAboutWindowClass, [&] { RunAboutWindow(owner.hwnd()); }, 373, L"About", L""},
+      {MessageWindow::kClassName,
+       [&] { ShowMessageWindow(owner.hwnd(), L"An error has occurred."); }, 238, L"Information",
+       L"An error has occurred."},
+      {InfoWindow::kClassName, [&] { RunAboutWindow(owner.hwnd()); }, 373, L"About", L""},
   };
   for (const auto& w : windows)
     for (bool withOk : {true, false}) {
@@ -93,7 +94,7 @@ TEST_F(InfoWindowsTest, MessageTextStaysOnOneLineClippedAtItsBox) {
   // A long text: 300 characters of "W" with a line feed in the middle.
   std::wstring text = std::wstring(150, L'W') + L"\n" + std::wstring(149, L'W');
   Seen seen = RunAndClose(
-      kMessageWindowClass, [&] { ShowMessageWindow(owner.hwnd(), text.c_str()); }, true);
+      MessageWindow::kClassName, [&] { ShowMessageWindow(owner.hwnd(), text.c_str()); }, true);
   ASSERT_NE(picture, nullptr);
   test::Pixels pixels(picture);
   test::SavePng(picture, test::ArtifactPath(L"message_window_long.png"));

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/handles.h"
 #include "resource_ids.h"
 #include "toolkit_support.h"
-#include "ui/handles.h"
 #include "ui/offscreen.h"
 
 namespace kx {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 #include "profiles/file_io.h"
 #include "profiles/profile_files.h"
 #include "temp_folder.h"
@@ -50,7 +51,7 @@ std::wstring Name(const ProfileRecord& r) {
 
 CaptureProfile WithBorder(uint32_t width) {
   CaptureProfile p;
-  BuildDefaultProfile(p);
+  BuildDefaultProfile(p, UserPicturesFolder());
   p.BorWidth = width;
   return p;
 }
@@ -178,7 +179,7 @@ TEST(ProfileList, FindByNameAndDefaultIsAlwaysTheBuiltInProfile) {
   CaptureProfile target = WithBorder(123);
   ASSERT_EQ(FindProfile(list, L"Default", target), 1);
   CaptureProfile defaults;
-  BuildDefaultProfile(defaults);
+  BuildDefaultProfile(defaults, UserPicturesFolder());
   EXPECT_TRUE(ProfilesEqual(target, defaults));
   ASSERT_EQ(FindProfile(list, L"Work", target), 1);
   EXPECT_EQ(target.BorWidth, 6u);

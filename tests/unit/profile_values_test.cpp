@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
+#include "ui/show_value.h"
 
 namespace kx {
 namespace {
@@ -29,7 +31,7 @@ CaptureProfile Zeroed() {
 TEST(ProfileDefaults, HoldTheDocumentedValuesAndThePicturesFolder) {
   CaptureProfile p;
   std::memset(&p, 0xAB, sizeof(p));
-  BuildDefaultProfile(p);
+  BuildDefaultProfile(p, UserPicturesFolder());
   EXPECT_EQ(p.InRect.left | p.InRect.top | p.InRect.right | p.InRect.bottom, 0);
   using P = CaptureProfile;
   const std::pair<uint32_t P::*, uint32_t> fields[] = {{&P::InType, 0},
@@ -64,19 +66,16 @@ TEST(ProfileDefaults, HoldTheDocumentedValuesAndThePicturesFolder) {
   for (size_t i = 0; i < kLastNameChars; ++i) ASSERT_EQ(p.OutLastName[i], 0);
 }
 
-TEST(ProfileDefaults, TheProcessWideDefaultIsBuiltOthersAreDistinctAndEqualityIsWhole) {
-  CaptureProfile built;
-  BuildDefaultProfile(built);
-  EXPECT_TRUE(ProfilesEqual(DefaultProfile(), built));
-  EXPECT_NE(&DefaultProfile(), &CurrentProfile());
-  EXPECT_NE(&CurrentProfile(), &LastCaptureProfile());
-  EXPECT_EQ(&CurrentProfile(), &CurrentProfile());
-  CurrentProfile().BorWidth = 7;
-  EXPECT_EQ(LastCaptureProfile().BorWidth, 0u);
-  EXPECT_EQ(DefaultProfile().BorWidth, 1u);
+TEST(ProfileDefaults, AnOverlongFolderIsCutAndEqualityIsWhole) {
+  CaptureProfile built, again;
+  BuildDefaultProfile(built, std::wstring(2000, L'x'));
+  EXPECT_EQ(FieldText(built.SetStorageFolder), std::wstring(kStorageFolderChars - 1, L'x'));
+  EXPECT_EQ(built.SetStorageFolder[kStorageFolderChars - 1], 0);
+  BuildDefaultProfile(again, std::wstring(2000, L'x'));
+  EXPECT_TRUE(ProfilesEqual(again, built));
   // Equality runs to the end of the transient name.
   built.OutLastName[kLastNameChars - 1] = u'x';
-  EXPECT_FALSE(ProfilesEqual(DefaultProfile(), built));
+  EXPECT_FALSE(ProfilesEqual(again, built));
 }
 
 TEST(ProfileValueTexts, EnumeratedKeysNameEachValueAndRejectOthers) {

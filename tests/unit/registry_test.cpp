@@ -4,7 +4,7 @@
 
 #include "app/registry.h"
 #include "app/startup.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace kx {
 namespace {

@@ -9,12 +9,12 @@
 #include <functional>
 #include <thread>
 
+#include "base/handles.h"
 #include "capture/profile_values.h"
 #include "resource_ids.h"
 #include "toolkit_support.h"
 #include "ui/button.h"
 #include "ui/edit.h"
-#include "ui/handles.h"
 #include "ui/option_window.h"
 #include "ui/tool_buttons.h"
 #include "ui/tool_frame.h"
@@ -36,7 +36,7 @@ class PlainWindow : public ToolWindow {
   using ToolWindow::ToolWindow;
 
  protected:
-  void OnCreate() override {
+  void OnCreate(const CREATESTRUCTW&) override {
     RECT r;
     GetClientRect(hwnd, &r);
     CreatePlainButton(hwnd, L"OK", 1026, 172, r.bottom - 54, 91, 37);
@@ -47,12 +47,10 @@ class PlainWindow : public ToolWindow {
   }
 };
 
-CaptureProfile* g_sampleProfile = nullptr;
-
 // Every kind of control of the option windows, bound to fields of a test-owned profile.
 class SampleWindow : public OptionWindow {
  public:
-  explicit SampleWindow(HWND window) : OptionWindow(window, *g_sampleProfile) {}
+  SampleWindow(HWND window, CaptureProfile& edited) : OptionWindow(window, edited) {}
 
  protected:
   const wchar_t* Title() const override { return L"Sample Settings"; }
@@ -84,8 +82,8 @@ class ToolWindowTest : public ::testing::Test {
   static void SetUpTestSuite() {
     test::RegisterToolkitOnce();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterToolWindowClass(instance, kPlainClass, WindowProcThunk<PlainWindow>);
-    RegisterToolWindowClass(instance, kSampleClass, WindowProcThunk<SampleWindow>);
+    RegisterWindowClassOf(instance, kPlainClass, WindowProcThunk<PlainWindow>);
+    RegisterWindowClassOf(instance, kSampleClass, WindowProcThunk<SampleWindow>);
   }
   void SetUp() override {
     test::MouseMoveTo({2, 2});
@@ -93,7 +91,6 @@ class ToolWindowTest : public ::testing::Test {
     profile.BorWidth = 2;
     profile.BorColor = 0x123456;
     profile.SetStorageFolder[0] = u'C';
-    g_sampleProfile = &profile;
   }
   static HWND Find(const wchar_t* cls) { return FindWindowW(cls, nullptr); }
   // Opens a window of `cls` over the owner; `inside` runs from the window's own loop.
@@ -103,7 +100,14 @@ class ToolWindowTest : public ::testing::Test {
       ASSERT_TRUE(w);
       inside(w);
     });
-    return RunToolWindow(cls, owner.hwnd(), height);
+    return Open(cls, owner.hwnd(), height);
+  }
+  // The sample window edits this fixture's profile.
+  int Open(const wchar_t* cls, HWND ownerWindow, int height) {
+    auto make = [this](HWND hwnd) -> Window* { return new SampleWindow(hwnd, profile); };
+    WindowMaker maker = MakerOf(make);
+    return RunToolWindowOfClass(cls, ownerWindow, height, L"",
+                                cls == kSampleClass ? &maker : nullptr);
   }
   static std::wstring Text(HWND w, int id) {
     wchar_t text[128] = {};
@@ -216,7 +220,7 @@ TEST_F(ToolWindowTest, OpensCentredOverItsDisabledOwnerAndGivesTheActivationBack
 }
 
 TEST_F(ToolWindowTest, FailedCreationReturnsWithoutDisablingTheOwner) {
-  EXPECT_EQ(RunToolWindow(L"KXNoSuchWndClass", owner.hwnd(), 398), 0);
+  EXPECT_EQ(Open(L"KXNoSuchWndClass", owner.hwnd(), 398), 0);
   EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
 }
 
@@ -275,13 +279,13 @@ TEST_F(ToolWindowTest, NestedWindowsDisableAndReleaseTheirOwnOwners) {
       EXPECT_FALSE(IsWindowEnabled(ownerWindow));
       Command(inner, kOkId);
     });
-    innerCode = RunToolWindow(kSampleClass, outer, 398);
+    innerCode = Open(kSampleClass, outer, 398);
     EXPECT_TRUE(IsWindowEnabled(outer));
     EXPECT_FALSE(IsWindowEnabled(ownerWindow));
     EXPECT_TRUE(IsWindow(outer));
     PostMessageW(outer, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(RunToolWindow(kPlainClass, ownerWindow, 238), 0);
+  EXPECT_EQ(Open(kPlainClass, ownerWindow, 238), 0);
   EXPECT_EQ(innerCode, 0);
   EXPECT_TRUE(IsWindowEnabled(ownerWindow));
 }

@@ -8,9 +8,9 @@ using std::min;
 
 #include <gdiplus.h>
 
+#include "base/handles.h"
 #include "screen_pattern.h"
 #include "ui/controls.h"
-#include "ui/handles.h"
 #include "ui/offscreen.h"
 #include "ui/window_base.h"
 
@@ -51,7 +51,7 @@ void RegisterToolkitOnce() {
   static bool done = [] {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterControlClasses(instance);
-    RegisterPlainWindowClass(instance, kParentClass, ParentProc);
+    RegisterWindowClassOf(instance, kParentClass, ParentProc);
     return true;
   }();
   (void)done;

@@ -14,6 +14,7 @@
 #include "capture/capture_output.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ int wmain(int argc, wchar_t** argv) {
 
   HWND picture = ShowBusyPicture();
   CaptureProfile profile;
-  BuildDefaultProfile(profile);
+  BuildDefaultProfile(profile, UserPicturesFolder());
   profile.InType = 1;
   profile.OptSound = 0;
   profile.OutFilename = 1;

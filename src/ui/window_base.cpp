@@ -1,0 +1,86 @@
+#include "ui/window_base.h"
+
+#include "ui/offscreen.h"
+
+namespace kx {
+
+namespace {
+
+POINT MousePoint(LPARAM lParam) {
+  return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
+}
+
+}  // namespace
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(wParam, lParam);
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(MousePoint(lParam), wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      OnButtonDown(message, MousePoint(lParam), wParam);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      OnButtonUp(message, MousePoint(lParam), wParam);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      OnKey(message, wParam);
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return OnMessage(message, wParam, lParam);
+  }
+}
+
+void Window::OnPaint() {
+  PaintBuffered(hwnd, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
+}
+
+bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT iconId) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = kWindowExtraBytes;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  if (iconId) {
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconId));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  }
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND CreateWindowWithMaker(const wchar_t* className, const WindowPlacement& p,
+                           const WindowMaker* maker) {
+  return CreateWindowExW(p.exStyle, className, p.text, p.style, p.x, p.y, p.width, p.height,
+                         p.parent, nullptr, GetModuleHandleW(nullptr),
+                         const_cast<WindowMaker*>(maker));
+}
+
+}  // namespace kx
