@@ -1,103 +1,146 @@
-// Times one full-screen shot as the capture command runs it: the grab, then for PNG, BMP
-// and JPEG the encoding (into memory) and the file write separately, and the whole
-// ProcessCapture to a file. Prints the median of repeated runs in milliseconds.
+// Times one full-screen shot as the capture command runs it, on a known screen: each scene
+// is shown by a window of our own, and a grab is checked against it (pixel checksum) before
+// and after timing. Every step of ours is timed next to a baseline of the platform doing the
+// same job alone, alternately, and printed with their ratio. Prints medians in milliseconds;
+// exits 1 when the screen does not show the scene or a step fails.
 // Usage: capture_bench [runs]   (default 9)
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "baselines.h"
 #include "capture/capture_output.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
-#include "capture/user_folders.h"
+#include "picture_window.h"
+#include "scenes.h"
+#include "table.h"
 
 namespace {
 
 using namespace kx;
+using namespace kx::bench;
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
+constexpr uint32_t kPng = 0;
+constexpr const char* kFormatNames[] = {"PNG", "BMP", "JPEG"};
+
+// A full-screen shot of the bare screen (no cursor, border or caption) to one fixed file name
+// in `folder`, with no sound or viewer afterwards.
+CaptureProfile BenchProfile(const std::wstring& folder) {
+  CaptureProfile profile;
+  BuildDefaultProfile(profile, folder);
+  profile.InType = 1;
+  profile.OutType = 0;
+  profile.OutFilename = 1;
+  profile.OutFormat = kPng;
+  profile.CapStatus = profile.BorStatus = profile.ScaStatus = 0;
+  profile.OptCursor = profile.OptSound = profile.OptView = profile.OptEdit = 0;
+  return profile;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
+// Pixels of the screen that differ from `picture`, grabbed by the engine as it is timed.
+size_t ScreenDifferences(const Picture& picture, const CaptureProfile& profile) {
+  CaptureImage holder(nullptr);
+  ComposeCapture(holder, profile);
+  return CountDifferences(ReadBitmap(holder.bitmap.Get()), picture);
 }
 
-// Encodes the image into a memory stream; returns the bytes (empty on failure). The stream
-// starts with room for the largest file, so that growing it is not what gets measured.
-std::vector<uint8_t> EncodeToMemory(CaptureImage& holder, const CaptureProfile& profile) {
-  std::vector<uint8_t> bytes;
-  CLSID encoder;
-  if (!FindEncoder(OutputMimeType(profile.OutFormat), &encoder)) return bytes;
-  const SIZE_T room =
-      SIZE_T(GetSystemMetrics(SM_CXSCREEN)) * GetSystemMetrics(SM_CYSCREEN) * 4 + (1 << 20);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, room);
-  IStream* stream = nullptr;
-  if (!memory || FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-    if (memory) GlobalFree(memory);
-    return bytes;
+bool WaitUntilScreenShows(const Picture& picture, const CaptureProfile& profile) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    if (ScreenDifferences(picture, profile) == 0) return true;
   }
-  EncoderParameterBlock parameters;
-  if (gp::GdipSaveImageToStream(holder.image.Get(), stream, &encoder,
-                                parameters.Build(profile.OutFormat, profile.OutJPEGQuality)) ==
-      Gdiplus::Ok) {
-    ULARGE_INTEGER written = {};
-    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &written);
-    const auto* data = static_cast<const uint8_t*>(GlobalLock(memory));
-    bytes.assign(data, data + written.QuadPart);
-    GlobalUnlock(memory);
+  return false;
+}
+
+int64_t FileBytes(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return int64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// Every step in one scene; false (and a message) when one of them failed.
+bool MeasureScene(int runs, CaptureProfile& profile, const std::wstring& folder,
+                  std::vector<Row>& rows) {
+  bool failed = false;
+  const auto check = [&failed](bool ok) { failed = failed || !ok; };
+
+  CaptureImage grab(nullptr);
+  rows.push_back({"grab (ComposeCapture)", "BitBlt of the screen",
+                  TimePair(
+                      runs, [&] { check(ComposeCapture(grab, profile) == kStatusOk); },
+                      [&] { check(bool(BareScreenCopy())); })});
+
+  for (uint32_t format = 0; format < std::size(kFormatNames); ++format) {
+    profile.OutFormat = format;
+    const BareEncoder encoder(format, profile.OutJPEGQuality);
+    const std::wstring barePath = folder + L"\\bare" + OutputExtension(format);
+    rows.push_back({std::string(kFormatNames[format]) + " SaveCaptureToFile", "GdipSaveImageToFile",
+                    TimePair(
+                        runs, [&] { check(SaveCaptureToFile(grab, profile) == kStatusOk); },
+                        [&] { check(encoder.Save(grab.image.Get(), barePath)); }),
+                    FileBytes(CaptureFilePath(profile))});
   }
-  stream->Release();
-  return bytes;
+
+  profile.OutFormat = kPng;
+  const BareEncoder png(kPng, profile.OutJPEGQuality);
+  const std::wstring barePng = folder + L"\\bare.png";
+  rows.push_back({"PNG ProcessCapture", "BitBlt + GDI+ image + save",
+                  TimePair(
+                      runs,
+                      [&] {
+                        CaptureImage shot(nullptr);
+                        check(ProcessCapture(shot, profile) == kStatusOk);
+                      },
+                      [&] {
+                        const UniqueBitmap copy = BareScreenCopy();
+                        const UniqueGpBitmap image = BareImage(copy.Get());
+                        check(png.Save(image.Get(), barePng));
+                      }),
+                  FileBytes(CaptureFilePath(profile))});
+  if (failed) std::fprintf(stderr, "A step failed (a grab or a file save); see the table.\n");
+  return !failed;
 }
 
-bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  return file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+void RemoveBenchFiles(const std::wstring& folder) {
+  for (const wchar_t* name : {L"\\KEST", L"\\bare"})
+    for (uint32_t format = 0; format < std::size(kFormatNames); ++format)
+      DeleteFileW((folder + name + OutputExtension(format)).c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
-// Covers the screen with a photo-like picture (smooth gradients with pixel noise), so that
-// the encoders have real work to do; an empty desktop compresses to almost nothing.
-HWND ShowBusyPicture() {
+// Shows every scene and measures it; 0 when every scene was on the screen throughout.
+int Run(int runs, PictureWindow& window, const std::wstring& folder) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                                height, nullptr, nullptr, nullptr, nullptr);
-  if (!window) return nullptr;
-  std::vector<uint32_t> pixels(size_t(width) * height);
-  uint32_t seed = 12345;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      const uint32_t noise = (seed >> 24) & 0x1F;
-      const uint32_t r = (x * 255 / width + noise) & 0xFF, g = (y * 255 / height + noise) & 0xFF;
-      const uint32_t b = ((x + y) * 127 / (width + height) + noise * 2) & 0xFF;
-      pixels[size_t(y) * width + x] = (r << 16) | (g << 8) | b;
+  CaptureProfile profile = BenchProfile(folder);
+  std::printf("screen %dx%d, %d runs; medians in ms; ratio = ours / baseline, timed alternately\n",
+              width, height, runs);
+  for (const Scene& scene : BenchScenes(width, height)) {
+    window.Show(scene.picture);
+    if (!WaitUntilScreenShows(scene.picture, profile)) {
+      std::fprintf(stderr, "The screen does not show the %s scene: %zu of %zu pixels differ.\n",
+                   scene.name, ScreenDifferences(scene.picture, profile),
+                   scene.picture.pixels.size());
+      return 1;
     }
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  ScopedWindowDc dc(window);
-  SetDIBitsToDevice(dc.Get(), 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
-                    DIB_RGB_COLORS);
-  GdiFlush();
-  return window;
+    std::vector<Row> rows;
+    const bool measured = MeasureScene(runs, profile, folder, rows);
+    const size_t changed = ScreenDifferences(scene.picture, profile);
+    PrintSceneHeading(scene.name, width, height, Checksum(scene.picture));
+    PrintTable(rows);
+    if (changed) {
+      std::fprintf(stderr, "The %s scene was not on the screen throughout: %zu pixels changed.\n",
+                   scene.name, changed);
+      return 1;
+    }
+    if (!measured) return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -105,62 +148,17 @@ HWND ShowBusyPicture() {
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 9;
   GdiplusSession gdiplus;
-  if (!gdiplus.Started()) return 1;
-
+  PictureWindow* window = gdiplus.Started() ? PictureWindow::Open() : nullptr;
+  if (!window) {
+    std::fprintf(stderr, "Could not start GDI+ or open the picture window.\n");
+    return 1;
+  }
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder = std::wstring(temp) + L"kx-bench";
   CreateDirectoryW(folder.c_str(), nullptr);
-
-  HWND picture = ShowBusyPicture();
-  CaptureProfile profile;
-  BuildDefaultProfile(profile, UserPicturesFolder());
-  profile.InType = 1;
-  profile.OptSound = 0;
-  profile.OutFilename = 1;
-  std::memset(profile.SetStorageFolder, 0, sizeof(profile.SetStorageFolder));
-  std::memcpy(profile.SetStorageFolder, folder.c_str(), folder.size() * sizeof(wchar_t));
-
-  std::vector<double> grab;
-  for (int i = 0; i < runs; ++i) {
-    CaptureImage holder(nullptr);
-    const double start = NowMs();
-    ComposeCapture(holder, profile);
-    grab.push_back(NowMs() - start);
-  }
-  std::printf("screen %dx%d, %d runs, median milliseconds\n", GetSystemMetrics(SM_CXSCREEN),
-              GetSystemMetrics(SM_CYSCREEN), runs);
-  std::printf("%-6s %10s %10s %10s %14s %12s\n", "format", "grab", "encode", "write",
-              "ProcessCapture", "bytes");
-
-  const char* names[] = {"PNG", "BMP", "JPEG"};
-  for (uint32_t format = 0; format < 3; ++format) {
-    profile.OutFormat = format;
-    std::vector<double> encode, write, whole;
-    size_t size = 0;
-    for (int i = 0; i < runs; ++i) {
-      CaptureImage holder(nullptr);
-      ComposeCapture(holder, profile);
-      double start = NowMs();
-      std::vector<uint8_t> bytes = EncodeToMemory(holder, profile);
-      encode.push_back(NowMs() - start);
-      size = bytes.size();
-      start = NowMs();
-      WriteBytes(folder + L"\\bench" + OutputExtension(format), bytes);
-      write.push_back(NowMs() - start);
-
-      CaptureImage shot(nullptr);
-      start = NowMs();
-      ProcessCapture(shot, profile);
-      whole.push_back(NowMs() - start);
-    }
-    std::printf("%-6s %10.1f %10.1f %10.1f %14.1f %12zu\n", names[format], Median(grab),
-                Median(encode), Median(write), Median(whole), size);
-  }
-  for (const wchar_t* name : {L"\\bench.png", L"\\bench.bmp", L"\\bench.jpg", L"\\KEST.png",
-                              L"\\KEST.bmp", L"\\KEST.jpg"})
-    DeleteFileW((folder + name).c_str());
-  RemoveDirectoryW(folder.c_str());
-  if (picture) DestroyWindow(picture);
-  return 0;
+  const int status = Run(runs, *window, folder);
+  RemoveBenchFiles(folder);
+  DestroyWindow(window->hwnd);
+  return status;
 }

@@ -1,0 +1,33 @@
+#include "baselines.h"
+
+#include "capture/capture_output.h"
+
+namespace kx::bench {
+
+UniqueBitmap BareScreenCopy() {
+  ScopedWindowDc screen(nullptr);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  UniqueDc memory(CreateCompatibleDC(screen.Get()));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+  if (!memory || !bitmap) return {};
+  ScopedSelect selected(memory.Get(), bitmap.Get());
+  BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  return bitmap;
+}
+
+UniqueGpBitmap BareImage(HBITMAP bitmap) {
+  Gdiplus::GpBitmap* image = nullptr;
+  gp::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image);
+  return UniqueGpBitmap(image);
+}
+
+BareEncoder::BareEncoder(uint32_t format, uint32_t jpegQuality)
+    : found_(FindEncoder(OutputMimeType(format), &encoder_) != 0),
+      parameters_(block_.Build(format, jpegQuality)) {}
+
+bool BareEncoder::Save(Gdiplus::GpBitmap* image, const std::wstring& path) const {
+  return found_ && image &&
+         gp::GdipSaveImageToFile(image, path.c_str(), &encoder_, parameters_) == Gdiplus::Ok;
+}
+
+}  // namespace kx::bench

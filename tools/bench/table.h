@@ -1,0 +1,22 @@
+// The benchmark's table: one row per step of ours, next to its baseline and their ratio.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "timing.h"
+
+namespace kx::bench {
+
+struct Row {
+  std::string step;      // what of ours was timed
+  std::string baseline;  // what the platform alone did instead
+  PairedMedians ms;
+  int64_t bytes = -1;  // size of the file written; -1 when the step writes none
+};
+
+void PrintSceneHeading(const char* scene, int width, int height, uint64_t checksum);
+void PrintTable(const std::vector<Row>& rows);
+
+}  // namespace kx::bench

@@ -1,0 +1,17 @@
+// Timing a step of ours next to its baseline. The two run alternately, so that whatever else
+// the machine is doing meanwhile falls on both alike and their ratio stays meaningful.
+#pragma once
+
+#include <functional>
+
+namespace kx::bench {
+
+struct PairedMedians {
+  double ours = 0, baseline = 0;  // milliseconds
+};
+
+// Runs `ours` then `baseline`, `runs` times over, and returns the median time of each.
+PairedMedians TimePair(int runs, const std::function<void()>& ours,
+                       const std::function<void()>& baseline);
+
+}  // namespace kx::bench
