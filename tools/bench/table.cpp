@@ -5,9 +5,9 @@
 
 namespace kx::bench {
 
-void PrintSceneHeading(const char* scene, int width, int height, uint64_t checksum) {
-  std::printf("\n%s scene, %dx%d, pixel checksum %016" PRIx64 " (on the screen before and after)\n",
-              scene, width, height, checksum);
+void PrintSceneHeading(const char* scene, int width, int height, uint64_t checksum, bool stayed) {
+  std::printf("\n%s scene, %dx%d, pixel checksum %016" PRIx64 ", %s\n", scene, width, height,
+              checksum, stayed ? "on the screen before and after timing" : "CHANGED during timing");
 }
 
 void PrintTable(const std::vector<Row>& rows) {
@@ -16,10 +16,8 @@ void PrintTable(const std::vector<Row>& rows) {
     const double ratio = row.ms.baseline > 0 ? row.ms.ours / row.ms.baseline : 0;
     std::printf("%-22s %9.1f   %-26s %9.1f %7.2f", row.step.c_str(), row.ms.ours,
                 row.baseline.c_str(), row.ms.baseline, ratio);
-    if (row.bytes >= 0)
-      std::printf(" %11" PRId64 "\n", row.bytes);
-    else
-      std::printf("\n");
+    if (row.bytes >= 0) std::printf(" %11" PRId64, row.bytes);
+    std::printf("%s\n", row.ms.failed ? "  FAILED" : "");
   }
 }
 

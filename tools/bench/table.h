@@ -16,7 +16,8 @@ struct Row {
   int64_t bytes = -1;  // size of the file written; -1 when the step writes none
 };
 
-void PrintSceneHeading(const char* scene, int width, int height, uint64_t checksum);
+// `stayed`: a grab equalled the scene both before and after the timing.
+void PrintSceneHeading(const char* scene, int width, int height, uint64_t checksum, bool stayed);
 void PrintTable(const std::vector<Row>& rows);
 
 }  // namespace kx::bench

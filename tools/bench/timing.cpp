@@ -19,10 +19,12 @@ double NowMs() {
   return double(now.QuadPart) / ticksPerMs;
 }
 
-double TimeOnce(const std::function<void()>& step) {
+double TimeOnce(const Step& step, bool& failed) {
   const double start = NowMs();
-  step();
-  return NowMs() - start;
+  const bool ok = step();
+  const double ms = NowMs() - start;
+  failed = failed || !ok;
+  return ms;
 }
 
 double Median(std::vector<double> values) {
@@ -33,14 +35,14 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-PairedMedians TimePair(int runs, const std::function<void()>& ours,
-                       const std::function<void()>& baseline) {
+PairedMedians TimePair(int runs, const Step& ours, const Step& baseline) {
   std::vector<double> oursMs, baselineMs;
+  bool failed = false;
   for (int i = 0; i < runs; ++i) {
-    oursMs.push_back(TimeOnce(ours));
-    baselineMs.push_back(TimeOnce(baseline));
+    oursMs.push_back(TimeOnce(ours, failed));
+    baselineMs.push_back(TimeOnce(baseline, failed));
   }
-  return {Median(oursMs), Median(baselineMs)};
+  return {Median(oursMs), Median(baselineMs), failed};
 }
 
 }  // namespace kx::bench

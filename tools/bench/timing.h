@@ -8,10 +8,13 @@ namespace kx::bench {
 
 struct PairedMedians {
   double ours = 0, baseline = 0;  // milliseconds
+  bool failed = false;            // a run of either step reported a failure
 };
 
+// A step to time; it returns false when the work it timed failed.
+using Step = std::function<bool()>;
+
 // Runs `ours` then `baseline`, `runs` times over, and returns the median time of each.
-PairedMedians TimePair(int runs, const std::function<void()>& ours,
-                       const std::function<void()>& baseline);
+PairedMedians TimePair(int runs, const Step& ours, const Step& baseline);
 
 }  // namespace kx::bench
