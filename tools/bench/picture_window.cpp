@@ -1,6 +1,7 @@
 #include "picture_window.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kx::bench {
 
@@ -15,17 +16,16 @@ PictureWindow* PictureWindow::Open() {
   return window ? WindowObject<PictureWindow>(window) : nullptr;
 }
 
-void PictureWindow::Show(const Picture& picture) {
-  picture_ = &picture;
+void PictureWindow::Show(Picture picture) {
+  picture_ = std::move(picture);
   Invalidate();
   UpdateWindow(hwnd);
 }
 
 void PictureWindow::Paint(HDC dc, int width, int height) const {
-  if (!picture_) return;
-  const BITMAPINFO info = TopDown32(picture_->width, picture_->height);
-  SetDIBitsToDevice(dc, 0, 0, std::min(width, picture_->width), std::min(height, picture_->height),
-                    0, 0, 0, picture_->height, picture_->pixels.data(), &info, DIB_RGB_COLORS);
+  const BITMAPINFO info = TopDown32(picture_.width, picture_.height);
+  SetDIBitsToDevice(dc, 0, 0, std::min(width, picture_.width), std::min(height, picture_.height), 0,
+                    0, 0, picture_.height, picture_.pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace kx::bench

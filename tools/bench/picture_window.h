@@ -16,12 +16,12 @@ class PictureWindow : public Window {
   // Registers the class and opens the window; null when either fails.
   static PictureWindow* Open();
 
-  // Shows `picture` (kept by the caller for as long as it is shown) and repaints at once.
-  void Show(const Picture& picture);
+  // Keeps its own copy of `picture` and repaints at once.
+  void Show(Picture picture);
   void Paint(HDC dc, int width, int height) const override;
 
  private:
-  const Picture* picture_ = nullptr;
+  Picture picture_;
 };
 
 }  // namespace kx::bench
