@@ -8,8 +8,14 @@
 #include "app/main_layout.h"
 #include "app/startup.h"
 #include "capture/profile_values.h"
+#include "options/border_window.h"
+#include "options/caption_window.h"
+#include "options/file_format_window.h"
+#include "options/scale_window.h"
+#include "options/window_prop_window.h"
 #include "profiles/profile_files.h"
 #include "resource_ids.h"
+#include "select/timer_window.h"
 #include "ui/button.h"
 #include "ui/resource_picture.h"
 #include "ui/show_value.h"
@@ -77,6 +83,12 @@ const MainControl* FindMainControl(int id) {
   for (const MainControl& c : MainControls())
     if (c.id == id) return &c;
   return nullptr;
+}
+
+// The option toggles that open a window show what the window left in the profile.
+void ShowCheckFromProfile(HWND button, const CaptureProfile& p) {
+  SendMessageW(button, BXM_CHECK, kSetAndRepaint,
+               p.*FindMainControl(GetDlgCtrlID(button))->checkField);
 }
 
 // Only this thread's tooltips can be destroyed here; a copy of the program running beside
@@ -200,6 +212,28 @@ void MainWindow::RunCommand(int id) {
       p.OutType = uint32_t(SendMessageW(Control(id), BXM_VALUE, 0, 0));
       ShowProfileValue(p, L"OutType", Control(id));
       EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
+      break;
+    case kInputPropertiesId:
+      RunToolWindow<WindowPropWindow>(hwnd, p);
+      break;
+    case kOutputPropertiesId:
+      RunToolWindow<FileFormatWindow>(hwnd, p);
+      break;
+    case kCaptionId:
+      RunToolWindow<CaptionWindow>(hwnd, p);
+      ShowCheckFromProfile(Control(id), p);
+      break;
+    case kBorderId:
+      RunToolWindow<BorderWindow>(hwnd, p, state_.defaults);
+      ShowCheckFromProfile(Control(id), p);
+      break;
+    case kScaleId:
+      RunToolWindow<ScaleWindow>(hwnd, p);
+      ShowCheckFromProfile(Control(id), p);
+      break;
+    case kTimerId:
+      RunToolWindow<TimerWindow>(hwnd, p, state_.defaults);
+      ShowCheckFromProfile(Control(id), p);
       break;
     case kSoundId:
     case kCursorId:

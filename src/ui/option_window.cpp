@@ -22,7 +22,7 @@ OptionWindow::OptionWindow(HWND window, CaptureProfile& edited)
     : ToolWindow(window), profile(edited) {}
 
 void OptionWindow::OnCreate(const CREATESTRUCTW&) {
-  AddHeading(Title());
+  AddHeading(Title(), HeadingId());
   AddOkCancelResetRow();
   CreateOwnControls();
   RefreshControls();
@@ -36,16 +36,26 @@ void OptionWindow::AddGroup(const wchar_t* title, int y, int height) {
 void OptionWindow::AddSwitchRow(int groupY, int buttonId, int labelId, Field field,
                                 uint32_t choices, const wchar_t* key) {
   CreateSwitchButton(hwnd, L"", buttonId, 26, groupY + 7, 37, 37);
-  CreateLabelEx(hwnd, L"", labelId, 68, groupY + 7, 339, 37, false);
+  AddLabel(L"", labelId, 68, groupY + 7, 339);
   switches_.push_back({buttonId, labelId, field, choices, key});
 }
 
 void OptionWindow::AddNumberRow(int groupY, const NumberRow& row) {
-  CreateSpinButton(hwnd, row.spinId, 26, groupY + 7, 37, 37, row.minimum, row.maximum);
-  HWND edit = CreateEditEx(hwnd, L"", row.editId, 66, groupY + 9, 51, 33, row.editStyles);
+  CreateSpinButton(hwnd, row.spinId, row.x, groupY + 7, 37, 37, row.minimum, row.maximum);
+  HWND edit = CreateEditEx(hwnd, L"", row.editId, row.x + 40, groupY + 9, row.editWidth, 33,
+                           row.editStyles);
   SendMessageW(edit, EM_LIMITTEXT, WPARAM(row.lengthLimit), 0);
-  CreateLabelEx(hwnd, row.unit, row.unitId, 122, groupY + 7, 37, 37, false);
+  if (row.unit) AddLabel(row.unit, row.unitId, row.x + 96, groupY + 7, 37);
   numbers_.push_back(row);
+}
+
+HWND OptionWindow::AddLabel(const wchar_t* text, int id, int x, int y, int width) const {
+  return CreateLabelEx(hwnd, text, id, x, y, width, 37, false);
+}
+
+void OptionWindow::CopyFields(CaptureProfile& to, const CaptureProfile& from,
+                              std::initializer_list<Field> fields) {
+  for (Field f : fields) to.*f = from.*f;
 }
 
 void OptionWindow::AddCheck(HWND button, Field field) {
@@ -80,6 +90,7 @@ LRESULT OptionWindow::OnCommand(WPARAM wParam, LPARAM) {
   if (code != 0) return 0;
   switch (id) {
     case kOkId:
+      BeforeOk(profile);
       CloseToolWindow(hwnd);
       return 0;
     case kCancelId:
@@ -134,6 +145,8 @@ bool OptionWindow::OnEditKillFocus(int id) {
     SetDlgItemInt(hwnd, id, UINT(value), FALSE);
     profile.*n.field = uint32_t(value);
     SendDlgItemMessageW(hwnd, n.spinId, BXM_VALUE, kSetSilently, value);
+    // The field's own format has the last word ("7" shows as "07" where two digits are kept).
+    ShowValue(n.key, id);
     return true;
   }
   return false;

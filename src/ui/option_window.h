@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "capture/capture_profile.h"
@@ -27,18 +28,26 @@ class OptionWindow : public ToolWindow {
  protected:
   using Field = uint32_t CaptureProfile::*;
 
-  // The heading label's text.
+  // The heading label's text and control id.
   virtual const wchar_t* Title() const = 0;
+  virtual int HeadingId() const { return 0; }
   // Creates the window's own controls with the Add... helpers below.
   virtual void CreateOwnControls() = 0;
   virtual void ApplyResetValues(CaptureProfile& edited) = 0;
+  // Runs on "OK" only, before the window closes (not on a close message).
+  virtual void BeforeOk(CaptureProfile& /*edited*/) {}
+
+  // Reset helper for the windows whose reset values are those of another profile.
+  static void CopyFields(CaptureProfile& to, const CaptureProfile& from,
+                         std::initializer_list<Field> fields);
 
   // A dotted group frame drawn at (19, y), window width - 38 wide.
   void AddGroup(const wchar_t* title, int y, int height = 51);
   // Switch button (26, g + 7) stepping `field` through `choices` values, with its value label.
   void AddSwitchRow(int groupY, int buttonId, int labelId, Field field, uint32_t choices,
                     const wchar_t* key);
-  // Spin (26, g + 7), edit box (66, g + 9) and unit label (122, g + 7) for a number.
+  // Spin (x, g + 7), edit box (x + 40, g + 9) and unit label (x + 96, g + 7) for a number;
+  // no unit label when `unit` is null.
   struct NumberRow {
     int spinId, editId, unitId;
     Field field;
@@ -47,10 +56,14 @@ class OptionWindow : public ToolWindow {
     const wchar_t* unit;
     int lengthLimit;
     DWORD editStyles = 0;
+    int x = 26;
+    int editWidth = 51;
   };
   void AddNumberRow(int groupY, const NumberRow& row);
   void AddCheck(HWND button, Field field);  // a check button made by a preset
   void AddColourButton(HWND button, Field field);
+  // A plain one-line label, 37 pixels high.
+  HWND AddLabel(const wchar_t* text, int id, int x, int y, int width) const;
   // Re-reads every bound control from the profile (after creation and after Reset).
   void RefreshControls();
 

@@ -10,6 +10,9 @@
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
 // (the three actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                             ->  class of the foreground window
+//   kxprobe send <class> <title> <id> <msg>        ->  result of sending <msg> (wParam and
+//                                                      lParam 0) to a child control: reads a
+//                                                      button's check or value
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -53,7 +56,10 @@ int Text(HWND hwnd) {
     return 1;
   }
   wchar_t text[1024] = {};
-  GetWindowTextW(hwnd, text, 1024);
+  // Asked with WM_GETTEXT, not GetWindowText, so that a control that keeps its text
+  // elsewhere (the edit box's inner edit) answers for itself.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, LPARAM(text), SMTO_ABORTIFHUNG, 5000, &ignored);
   // Line feeds are shown as "\n" so that a text stays on one output line.
   for (const wchar_t* c = text; *c; ++c) {
     if (*c == L'\n')
@@ -93,6 +99,12 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
   if (argc >= 5 && std::wcscmp(argv[1], L"text") == 0)
     return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
+  if (argc >= 6 && std::wcscmp(argv[1], L"send") == 0) {
+    HWND child = GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4]));
+    if (!child) return Done(false);
+    std::printf("%ld\n", long(SendMessageW(child, UINT(_wtoi(argv[5])), 0, 0)));
+    return 0;
+  }
   if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
     return Text(FindWindowW(argv[2], nullptr));
   HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
@@ -104,6 +116,7 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
   std::fprintf(
       stderr,
-      "usage: kxprobe window|child|text|wintext|command|count|endsession|close|foreground ...\n");
+      "usage: kxprobe window|child|text|wintext|send|command|count|endsession|close|foreground "
+      "...\n");
   return 2;
 }

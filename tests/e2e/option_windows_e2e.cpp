@@ -1,0 +1,432 @@
+// The option windows and the timer window of the real program, opened from the main window
+// and used with real clicks and typing: one session per window, each a script of steps,
+// from the layout to the profile the program stores when it closes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <thread>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kMainLeft = 407, kMainTop = 115;  // the main window on a 1280 x 800 screen
+const std::string kMain = "KXMainWndClass", kMainTitle = "HALVECOR Kestrix";
+constexpr int BXM_CHECK = 0x400 + 11, BXM_VALUE = 0x400 + 13;
+constexpr int kOk = 1026, kCancel = 1027, kReset = 1028;
+
+struct Box {
+  int id, x, y, width, height;
+};
+using Boxes = std::vector<Box>;
+
+// A window's class, height, opener (its button on the main window) and layout table.
+struct Sheet {
+  std::string className;
+  int height;
+  Box opener;
+  Boxes controls, groups;
+};
+
+Boxes SwitchRow(int g, int button, int label) {
+  return {{button, 26, g + 7, 37, 37}, {label, 68, g + 7, 339, 37}};
+}
+Boxes NumberRow(int g, int spin, int edit, int unit) {
+  Boxes row = {{spin, 26, g + 7, 37, 37}, {edit, 66, g + 9, 51, 33}};
+  if (unit) row.push_back({unit, 122, g + 7, 37, 37});
+  return row;
+}
+// Heading, the OK/Cancel/Reset row, the window's own rows; group frames 397 wide at x 19.
+Sheet MakeSheet(std::string cls, int height, Box opener, int heading, std::vector<Boxes> rows,
+                std::vector<std::pair<int, int>> groups) {
+  Sheet s{cls, height, opener, {{heading, 19, 48, 397, 19}}, {}};
+  for (auto [id, x] : {std::pair{kOk, 327}, {kCancel, 235}, {kReset, 17}})
+    s.controls.push_back({id, x, height - 54, 91, 37});
+  for (auto& row : rows) s.controls.insert(s.controls.end(), row.begin(), row.end());
+  for (auto [y, h] : groups) s.groups.push_back({0, 19, y, 397, h});
+  return s;
+}
+
+const Sheet kBorder = MakeSheet("KXBorderWndClass", 398, {1034, 130, 312, 103, 37}, 1032,
+                                {SwitchRow(119, 1029, 1033),
+                                 NumberRow(199, 1030, 1036, 1034),
+                                 {{1031, 26, 286, 37, 37}, {1035, 68, 286, 339, 37}}},
+                                {{119, 51}, {199, 51}, {279, 51}});
+const Sheet kCaption = MakeSheet("KXCaptionWndClass", 597, {1033, 26, 312, 103, 37}, 1038,
+                                 {SwitchRow(119, 1029, 1039),
+                                  {{1030, 26, 206, 37, 37},
+                                   {1031, 219, 206, 37, 37},
+                                   {1032, 26, 245, 37, 37},
+                                   {1033, 219, 245, 37, 37},
+                                   {1040, 68, 206, 146, 37},
+                                   {1041, 261, 206, 146, 37},
+                                   {1042, 68, 245, 146, 37},
+                                   {1043, 261, 245, 146, 37},
+                                   {1034, 26, 325, 37, 37},
+                                   {1035, 219, 325, 37, 37},
+                                   {1044, 68, 325, 146, 37},
+                                   {1045, 261, 325, 146, 37}},
+                                  SwitchRow(398, 1036, 1046),
+                                  NumberRow(478, 1037, 1048, 1047)},
+                                 {{119, 51}, {199, 90}, {318, 51}, {398, 51}, {478, 51}});
+const Sheet kFileFormat = MakeSheet(
+    "KXFileFormatWndClass", 398, {1032, 130, 232, 103, 37}, 1032,
+    {SwitchRow(119, 1029, 1033), SwitchRow(199, 1030, 1034), NumberRow(279, 1031, 1035, 0)},
+    {{119, 51}, {199, 51}, {279, 51}});
+const Sheet kScale = MakeSheet("KXScaleWndClass", 398, {1035, 234, 312, 103, 37}, 1032,
+                               {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034),
+                                NumberRow(279, 1031, 1037, 1035)},
+                               {{119, 51}, {199, 51}, {279, 51}});
+const Sheet kWindowProp = MakeSheet("KXWindowPropWndClass", 238, {1030, 130, 152, 103, 37}, 1030,
+                                    {SwitchRow(119, 1029, 1031)}, {{119, 51}});
+const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, {1036, 338, 312, 103, 37}, 1033,
+                               {SwitchRow(119, 1029, 1034),
+                                {{1030, 26, 206, 37, 37},
+                                 {1035, 104, 206, 3, 37},
+                                 {1038, 66, 208, 33, 33},
+                                 {1031, 111, 206, 37, 37},
+                                 {1036, 189, 206, 3, 37},
+                                 {1039, 151, 208, 33, 33},
+                                 {1032, 196, 206, 37, 37},
+                                 {1040, 236, 208, 33, 33}}},
+                               {{119, 51}, {199, 51}});
+
+enum Act {
+  kSee,       // only the check of `shown`
+  kPress,     // click the control's middle
+  kType,      // type into the box, then click the window background
+  kTypeOnly,  // type into the box and stay there
+  kUp,        // click the upper or lower half of a spin
+  kDown,
+  kColour,  // the colour chooser: "r g b" typed and confirmed, or "" to cancel
+  kValue,   // the spin's BXM_VALUE, or the check button's BXM_CHECK, equals `text`
+  kCheck,
+  kOpen,       // open the sheet's window from its main-window button
+  kCloseMsg,   // a close message, as the system close command sends
+  kMainCheck,  // the opener's check on the main window equals `text`
+  kName,       // the main window's profile name equals `text`
+};
+
+// One action on control `id` with `text`; then, when `shownId` is set, that control's text.
+struct Step {
+  Act act;
+  int id = 0;
+  std::string text = {};
+  int shownId = 0;
+  std::string shown = {};
+};
+
+class OptionWindowsE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display.ok() && !wine.prefix().empty());
+    kestrix = wine.Launch();
+    ASSERT_TRUE(wine.WaitForWindow(kMain, Millis(30000), kestrix.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Name() == "Default"; }, Millis(10000)));
+  }
+
+  void Run(const Sheet& s, const std::vector<Step>& steps) {
+    sheet = &s;
+    for (size_t i = 0; i < steps.size(); ++i) {
+      SCOPED_TRACE(s.className + " step " + std::to_string(i));
+      ASSERT_NO_FATAL_FAILURE(Do(steps[i]));
+      if (steps[i].shownId) {
+        EXPECT_TRUE(WaitUntil([&] { return Text(steps[i].shownId) == steps[i].shown; },
+                              Millis(4000), Millis(100)))
+            << steps[i].shownId << " shows " << Text(steps[i].shownId).value_or("nothing");
+      }
+    }
+  }
+
+  void Do(const Step& step) {
+    const Box* b = &sheet->opener;
+    for (const Box& c : sheet->controls)
+      if (c.id == step.id) b = &c;
+    switch (step.act) {
+      case kSee:
+        return;
+      case kPress:
+        ClickClient(b->x + b->width / 2, b->y + b->height / 2);
+        if (step.id == kOk || step.id == kCancel) WaitClosed();
+        return;
+      case kUp:
+      case kDown:
+        return ClickClient(b->x + 18, b->y + (step.act == kUp ? 8 : 29));
+      case kType:
+      case kTypeOnly:
+        ClickClient(b->x + b->width / 2, b->y + b->height / 2);
+        TypeReplacing(step.text);
+        if (step.act == kType) ClickClient(300, 95);  // the window background
+        return;
+      case kColour:
+        return ChooseColour(*b, step.text);
+      case kValue:
+      case kCheck:
+        EXPECT_EQ(Send(sheet->className, "", step.id, step.act == kValue ? BXM_VALUE : BXM_CHECK),
+                  std::stol(step.text))
+            << step.id;
+        return;
+      case kOpen:
+        return Open();
+      case kCloseMsg:
+        ASSERT_TRUE(wine.Act({"close", sheet->className}));
+        return WaitClosed();
+      case kMainCheck:
+        EXPECT_EQ(Send(kMain, kMainTitle, sheet->opener.id, BXM_CHECK), std::stol(step.text));
+        return;
+      case kName:
+        EXPECT_EQ(Name(), step.text);
+        return;
+    }
+  }
+
+  void Open() {
+    const Box& o = sheet->opener;
+    display.Click(kMainLeft + o.x + o.width / 2, kMainTop + o.y + o.height / 2);
+    auto w = wine.WaitForWindow(sheet->className, Millis(10000), kestrix.get());
+    ASSERT_TRUE(w) << sheet->className << " did not open";
+    origin = {w->x, w->y};
+    EXPECT_EQ(w->x, kMainLeft + 16);
+    EXPECT_EQ(w->y, kMainTop + (571 - sheet->height) / 2);
+    EXPECT_EQ(w->width, 435);
+    EXPECT_EQ(w->height, sheet->height);
+    EXPECT_FALSE(wine.FindWindow(kMain)->enabled);
+  }
+  // After "OK", "Cancel" or a close message: gone, and the main window enabled again.
+  void WaitClosed() {
+    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(sheet->className); }, Millis(5000)));
+    EXPECT_TRUE(WaitUntil([&] { return wine.FindWindow(kMain)->enabled; }, Millis(3000)));
+  }
+  void ClickClient(int x, int y) { display.Click(origin.first + x, origin.second + y); }
+  // The focused box emptied (End, then more backspaces than it can hold), then `text` typed.
+  void TypeReplacing(const std::string& text) {
+    display.Key("End");
+    for (int i = 0; i < 4; ++i) display.Key("BackSpace");
+    for (char c : text) display.Key(std::string(1, c));
+  }
+  std::optional<std::string> Text(int id) { return wine.WindowText(sheet->className, "", id); }
+  std::optional<std::string> Name() { return wine.WindowText(kMain, kMainTitle, 1041); }
+  std::optional<long> Send(const std::string& cls, const std::string& title, int id, int msg) {
+    auto out = wine.Probe({"send", cls, title, std::to_string(id), std::to_string(msg)});
+    if (!out || out->rfind("none", 0) == 0) return std::nullopt;
+    return std::stol(*out);
+  }
+
+  // The platform colour chooser opened by `swatch`: red, green and blue typed into its boxes
+  // and confirmed, or cancelled when `rgb` is empty.
+  void ChooseColour(const Box& swatch, const std::string& rgb) {
+    const std::string dialog = "#32770";
+    ClickClient(swatch.x + 18, swatch.y + 18);
+    ASSERT_TRUE(wine.WaitForWindow(dialog, Millis(10000), kestrix.get())) << "no colour chooser";
+    std::this_thread::sleep_for(Millis(500));
+    const std::string title = wine.WindowText(dialog, "", 0).value_or("");
+    std::istringstream values(rgb);
+    std::string value;
+    for (int box = 706; values >> value; ++box) {  // its red, green and blue boxes
+      auto edit = wine.FindChild(dialog, title, box);
+      ASSERT_TRUE(edit) << box;
+      display.Click(edit->x + edit->width - 4, edit->y + edit->height / 2);
+      TypeReplacing(value);
+    }
+    auto button = wine.FindChild(dialog, title, rgb.empty() ? 2 : 1);
+    ASSERT_TRUE(button);
+    display.Click(button->x + button->width / 2, button->y + button->height / 2);
+    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(dialog); }, Millis(5000)));
+  }
+
+  // Holds a spin pressed, with the cursor `dy` below its top edge once pressed, until it
+  // reaches `last`; every value seen on the way is first + k * step.
+  void HoldSpin(int id, int dy, long first, long last, long step) {
+    const Box* b = nullptr;
+    for (const Box& c : sheet->controls)
+      if (c.id == id) b = &c;
+    ASSERT_TRUE(b);
+    display.MoveMouse(origin.first + b->x + 18, origin.second + b->y + 8);
+    display.MouseButton(1, true);
+    // The button takes the press where the cursor is when it handles it; the first repeat
+    // comes 399 ms later.
+    std::this_thread::sleep_for(Millis(150));
+    display.MoveMouse(origin.first + b->x + 18, origin.second + b->y + dy);
+    std::vector<long> seen;
+    WaitUntil(
+        [&] {
+          if (auto v = Send(sheet->className, "", id, BXM_VALUE)) seen.push_back(*v);
+          return !seen.empty() && seen.back() == last;
+        },
+        Millis(8000), Millis(10));
+    display.MouseButton(1, false);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), last);
+    int between = 0;
+    for (long v : seen) {
+      if (v == first || v == last) continue;
+      ++between;
+      EXPECT_EQ((v - first) % step, 0) << v;
+    }
+    EXPECT_GT(between, 0) << "no value seen on the way";
+  }
+
+  // Every control where the layout table puts it, the group frames' dots and titles, and
+  // the window's picture under docs/screenshots' name.
+  void CheckLayout(const std::string& screenshot) {
+    for (const Box& b : sheet->controls) {
+      auto c = wine.FindChild(sheet->className, "", b.id);
+      ASSERT_TRUE(c) << b.id;
+      EXPECT_EQ(std::vector({c->x - origin.first, c->y - origin.second, c->width, c->height}),
+                std::vector({b.x, b.y, b.width, b.height}))
+          << b.id;
+    }
+    display.MoveMouse(5, 5);
+    std::this_thread::sleep_for(Millis(300));
+    Image shot = display.Capture(origin.first, origin.second, 435, sheet->height);
+    shot.SavePng(Locations::Get().artifacts + "/" + screenshot + ".png");
+    const Rgb dot{0xC0, 0xC2, 0xC2}, white{255, 255, 255};
+    for (const Box& g : sheet->groups) {
+      const int right = g.x + g.width - 1, bottom = g.y + g.height - 1;
+      EXPECT_EQ(std::vector({shot.At(g.x + 3, g.y), shot.At(g.x + 5, g.y), shot.At(g.x, g.y + 3),
+                             shot.At(right, g.y + 3), shot.At(g.x + 3, bottom),
+                             shot.At(g.x + 3, bottom + 1)}),
+                std::vector({dot, white, dot, dot, dot, white}))
+          << g.y;
+      int dark = 0;  // the bold title above the frame
+      for (int y = g.y - 18; y < g.y - 2; ++y)
+        for (int x = g.x + 9; x < g.x + 60; ++x) dark += shot.At(x, y).r < 140;
+      EXPECT_GT(dark, 10) << g.y;
+    }
+    EXPECT_EQ(shot.At(100, 83), (Rgb{217, 217, 219}));  // separator
+  }
+
+  // Closes the program with its close button, which stores the profile, and compares the
+  // stored fields (offset, value) with `expected`.
+  void ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& expected) {
+    display.Click(kMainLeft + 435, kMainTop + 9);
+    ASSERT_EQ(kestrix->Wait(Millis(30000)), 0);
+    auto record = wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db");
+    ASSERT_TRUE(record && record->size() == 2304);
+    for (auto [offset, value] : expected) {
+      uint32_t stored = 0;
+      std::memcpy(&stored, record->data() + offset, 4);
+      EXPECT_EQ(stored, value) << "field at " << offset;
+    }
+  }
+
+  VirtualDisplay display{1280, 800};
+  WineSession wine{display};
+  std::unique_ptr<Process> kestrix;
+  const Sheet* sheet = nullptr;
+  std::pair<int, int> origin;
+};
+
+// The scripts are tables: one step per cell, kept as written.
+// clang-format off
+TEST_F(OptionWindowsE2E, BorderWindow) {
+  Run(kBorder, {{kOpen, 0, "", 1033, "Disabled"}, {kSee, 0, "", 1034, "px"}});
+  CheckLayout("border_window");
+  Run(kBorder, {{kPress, 1029, "", 1033, "Enabled"},
+                // Out of range both ways, nothing or no number, and a box of one character.
+                {kType, 1036, "0", 1036, "1"}, {kValue, 1030, "1"}, {kType, 1036, "8", 1036, "5"},
+                {kValue, 1030, "5"}, {kType, 1036, "38", 1036, "3"}, {kType, 1036, "", 1036, "1"},
+                {kType, 1036, "x", 1036, "1"}, {kDown, 1030, "", 1036, "1"},
+                {kUp, 1030}, {kUp, 1030}, {kUp, 1030}, {kUp, 1030}, {kUp, 1030, "", 1036, "5"},
+                {kDown, 1030, "", 1036, "4"}, {kColour, 1031, "255 0 0"}, {kColour, 1031, ""},
+                {kPress, kOk}, {kMainCheck, 0, "1"}, {kName, 0, "None"},
+                // Reset gives the defaults and keeps the window open; Cancel undoes it.
+                {kOpen, 0, "", 1036, "4"}, {kPress, kReset, "", 1033, "Disabled"},
+                {kSee, 0, "", 1036, "1"}, {kValue, 1030, "1"}, {kPress, kCancel},
+                {kMainCheck, 0, "1"}, {kOpen, 0, "", 1033, "Enabled"}, {kSee, 0, "", 1036, "4"},
+                {kPress, kOk}});
+  ExpectStored({{80, 1}, {84, 4}, {88, 0x0000FF}});  // on, 4 px, red (green was cancelled)
+}
+
+TEST_F(OptionWindowsE2E, CaptionWindow) {
+  Run(kCaption, {{kOpen, 0, "", 1039, "Disabled"}, {kSee, 0, "", 1046, "Outside of image"},
+                 {kSee, 0, "", 1048, "20"}, {kCheck, 1030, "0"}, {kCheck, 1032, "1"}});
+  CheckLayout("caption_window");
+  Run(kCaption, {{kPress, 1029, "", 1039, "Enabled"}, {kPress, 1032}, {kCheck, 1032, "0"},
+                 {kPress, 1032}, {kCheck, 1032, "1"}, {kPress, 1030}, {kCheck, 1030, "1"},
+                 {kPress, 1041}, {kCheck, 1031, "0"},  // the "User name" label toggles nothing
+                 {kPress, 1036, "", 1046, "Inside of image"},
+                 {kPress, 1036, "", 1046, "Outside of image"},
+                 {kPress, 1036, "", 1046, "Inside of image"},
+                 // 100 typed, committed by the press on the spin's lower half, then one down.
+                 {kTypeOnly, 1048, "100"}, {kDown, 1037, "", 1048, "99"}, {kValue, 1037, "99"},
+                 {kColour, 1035, "255 0 0"}, {kColour, 1034, "0 0 255"}, {kPress, kOk},
+                 {kMainCheck, 0, "1"}, {kName, 0, "None"},
+                 {kOpen, 0, "", 1048, "99"}, {kPress, kReset, "", 1039, "Disabled"},
+                 {kSee, 0, "", 1046, "Outside of image"}, {kSee, 0, "", 1048, "20"},
+                 {kValue, 1037, "20"}, {kCheck, 1030, "0"}, {kCheck, 1031, "0"},
+                 {kCheck, 1032, "1"}, {kCheck, 1033, "1"}, {kColour, 1035, "0 255 0"},
+                 {kPress, kCancel}, {kMainCheck, 0, "1"}});
+  // On, computer name, user name off, date, time, inside, 99 %, blue bar, red text.
+  ExpectStored({{44, 1}, {48, 1}, {52, 0}, {56, 1}, {60, 1}, {64, 0}, {68, 99},
+                {72, 0xFF0000}, {76, 0x0000FF}});
+}
+
+TEST_F(OptionWindowsE2E, OutputFileWindow) {
+  Run(kFileFormat, {{kOpen, 0, "", 1033, "Automatic"}, {kSee, 0, "", 1035, "100"}});
+  CheckLayout("file_format_window");
+  Run(kFileFormat, {{kPress, 1029, "", 1033, "Fixed"}, {kPress, 1030, "", 1034, "BMP"},
+                    {kPress, 1030, "", 1034, "JPEG"}, {kPress, 1030, "", 1034, "PNG"},
+                    {kPress, 1030, "", 1034, "BMP"}, {kPress, 1030, "", 1034, "JPEG"},
+                    {kType, 1035, "90", 1035, "90"}});
+  HoldSpin(1031, 8, 90, 100, 1);  // upper half: one step per repeat, stopping at 100
+  Run(kFileFormat, {{kSee, 0, "", 1035, "100"}, {kType, 1035, "40", 1035, "40"},
+                    {kTypeOnly, 1035, "250"}, {kPress, kOk}, {kName, 0, "None"},
+                    {kOpen, 0, "", 1035, "100"}, {kSee, 0, "", 1034, "JPEG"},
+                    {kType, 1035, "40", 1035, "40"}, {kPress, kReset, "", 1034, "PNG"},
+                    {kSee, 0, "", 1035, "100"}, {kSee, 0, "", 1033, "Fixed"},
+                    {kPress, kCancel}});
+  ExpectStored({{32, 1}, {36, 2}, {40, 100}});  // fixed names, JPEG, 250 clamped on OK
+}
+
+TEST_F(OptionWindowsE2E, ScaleWindow) {
+  Run(kScale, {{kOpen, 0, "", 1033, "Disabled"}});
+  CheckLayout("scale_window");
+  Run(kScale, {{kPress, 1029, "", 1033, "Enabled"}, {kType, 1036, "999", 1036, "500"},
+               {kValue, 1030, "500"}, {kType, 1036, "0", 1036, "1"}, {kValue, 1030, "1"},
+               {kType, 1036, "", 1036, "1"}, {kType, 1036, "50", 1037, "100"},
+               {kType, 1037, "75", 1036, "50"}});
+  HoldSpin(1030, -20, 50, 500, 21);  // 20 pixels above its top: 21 per repeat
+  Run(kScale, {{kSee, 0, "", 1036, "500"}, {kSee, 0, "", 1037, "75"}, {kPress, kOk},
+               {kMainCheck, 0, "1"}, {kOpen, 0, "", 1036, "500"},
+               {kPress, kReset, "", 1033, "Disabled"}, {kSee, 0, "", 1036, "100"},
+               {kSee, 0, "", 1037, "100"}, {kValue, 1030, "100"}, {kValue, 1031, "100"},
+               {kPress, kOk}, {kMainCheck, 0, "0"}, {kName, 0, "Default"},
+               {kOpen}, {kPress, 1029}, {kType, 1037, "40", 1037, "40"}, {kPress, kCancel},
+               {kMainCheck, 0, "0"}, {kName, 0, "Default"}});
+  ExpectStored({{92, 0}, {96, 100}, {100, 100}});
+}
+
+TEST_F(OptionWindowsE2E, WindowPropertiesWindow) {
+  Run(kWindowProp, {{kOpen, 0, "", 1031, "Current"}});
+  CheckLayout("window_properties_window");
+  Run(kWindowProp, {{kPress, 1029, "", 1031, "Clean"}, {kPress, 1029, "", 1031, "Current"},
+                    {kPress, 1029, "", 1031, "Clean"}, {kPress, kOk}, {kName, 0, "None"},
+                    {kOpen, 0, "", 1031, "Clean"}, {kPress, kReset, "", 1031, "Current"},
+                    {kPress, kCancel}, {kName, 0, "None"}});
+  ExpectStored({{4, 1}});
+}
+
+TEST_F(OptionWindowsE2E, TimerWindow) {
+  Run(kTimer, {{kOpen, 0, "", 1038, "00"}, {kSee, 0, "", 1039, "00"}, {kSee, 0, "", 1040, "01"}});
+  CheckLayout("timer_window");
+  Run(kTimer, {{kPress, 1029, "", 1034, "Enabled"}, {kType, 1039, "75", 1039, "59"},
+               {kValue, 1031, "59"}, {kType, 1038, "7", 1038, "07"},
+               {kType, 1040, "", 1040, "00"}, {kUp, 1030, "", 1038, "08"}, {kPress, kOk},
+               {kMainCheck, 0, "1"},
+               // OK made the seconds 1; Reset gives the defaults, Cancel undoes that.
+               {kOpen, 0, "", 1040, "01"}, {kPress, kReset, "", 1034, "Disabled"},
+               {kSee, 0, "", 1038, "00"}, {kSee, 0, "", 1039, "00"}, {kSee, 0, "", 1040, "01"},
+               {kValue, 1031, "0"}, {kPress, kCancel}, {kMainCheck, 0, "1"},
+               // A close message keeps the changes, a seconds value of 0 included.
+               {kOpen, 0, "", 1038, "08"}, {kType, 1040, "0", 1040, "00"}, {kCloseMsg},
+               {kOpen, 0, "", 1040, "00"}, {kSee, 0, "", 1039, "59"},
+               {kType, 1038, "0", 1038, "00"}, {kType, 1039, "0", 1039, "00"}, {kPress, kOk}});
+  ExpectStored({{104, 1}, {108, 0}, {112, 0}, {116, 1}});  // 00:00:00 stored as 00:00:01
+}
+// clang-format on
+
+}  // namespace
+}  // namespace e2e
