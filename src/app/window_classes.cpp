@@ -2,6 +2,8 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "profiles/load_profile_window.h"
+#include "profiles/save_profile_window.h"
 
 namespace kx {
 
@@ -9,9 +11,11 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   using Registration = bool (*)(HINSTANCE);
   // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
-      MainWindow::RegisterWindowClass,
-      RegisterWindow<MessageWindow>,
-      RegisterWindow<InfoWindow>,
+      MainWindow::RegisterWindowClass,    // 1st of the seventeen
+      RegisterWindow<LoadProfileWindow>,  // 11th
+      RegisterWindow<SaveProfileWindow>,  // 12th
+      RegisterWindow<MessageWindow>,      // 15th
+      RegisterWindow<InfoWindow>,         // 17th
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;

@@ -10,6 +10,9 @@
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
 // (the three actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                             ->  class of the foreground window
+//   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
+//   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
+//                                                      keeps it open that long
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -82,6 +85,34 @@ int Foreground() {
   return 0;
 }
 
+int Items(HWND list) {
+  if (!list) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%d", int(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+  const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[1024] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024)
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    std::printf("|%ls", text);
+  }
+  std::printf("\n");
+  return 0;
+}
+
+// Another program holding a file open without sharing, as an editor or a backup might.
+int Hold(const wchar_t* path, int millis) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Done(file != INVALID_HANDLE_VALUE);
+  std::fflush(stdout);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  Sleep(DWORD(millis));
+  CloseHandle(file);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -93,6 +124,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
   if (argc >= 5 && std::wcscmp(argv[1], L"text") == 0)
     return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
+  if (argc >= 4 && std::wcscmp(argv[1], L"items") == 0)
+    return Items(GetDlgItem(FindWindowW(argv[2], nullptr), _wtoi(argv[3])));
+  if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], _wtoi(argv[3]));
   if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
     return Text(FindWindowW(argv[2], nullptr));
   HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
@@ -104,6 +138,7 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
   std::fprintf(
       stderr,
-      "usage: kxprobe window|child|text|wintext|command|count|endsession|close|foreground ...\n");
+      "usage: kxprobe window|child|text|wintext|items|command|count|endsession|close|foreground|"
+      "hold ...\n");
   return 2;
 }
