@@ -13,7 +13,9 @@
 #include "options/file_format_window.h"
 #include "options/scale_window.h"
 #include "options/window_prop_window.h"
+#include "profiles/load_profile_window.h"
 #include "profiles/profile_files.h"
+#include "profiles/save_profile_window.h"
 #include "resource_ids.h"
 #include "select/timer_window.h"
 #include "ui/button.h"
@@ -240,6 +242,17 @@ void MainWindow::RunCommand(int id) {
     case kViewId:
     case kEditId:
       p.*FindMainControl(id)->checkField = uint32_t(SendMessageW(Control(id), BXM_CHECK, 0, 0));
+      break;
+    case kProfileId: {
+      HWND self = hwnd;  // a close from elsewhere while the window is open takes this object
+      RunLoadProfileWindow(hwnd, {p, state_.defaults, state_.stored});
+      if (!IsWindow(self)) break;
+      RefreshControls();
+      SaveProfileList(state_.stored);
+      break;
+    }
+    case kSaveAsId:
+      RunSaveProfileWindow(hwnd, {p, state_.defaults, state_.stored}, ShowMessageWindow);
       break;
     case kStorageId:
       OpenStorageFolder();

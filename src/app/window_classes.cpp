@@ -7,6 +7,8 @@
 #include "options/file_format_window.h"
 #include "options/scale_window.h"
 #include "options/window_prop_window.h"
+#include "profiles/load_profile_window.h"
+#include "profiles/save_profile_window.h"
 #include "select/timer_window.h"
 
 namespace kx {
@@ -15,11 +17,17 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   using Registration = bool (*)(HINSTANCE);
   // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
-      MainWindow::RegisterWindowClass,  RegisterWindow<WindowPropWindow>,
-      RegisterWindow<FileFormatWindow>, RegisterWindow<CaptionWindow>,
-      RegisterWindow<BorderWindow>,     RegisterWindow<ScaleWindow>,
-      RegisterWindow<TimerWindow>,      RegisterWindow<MessageWindow>,
-      RegisterWindow<InfoWindow>,
+      MainWindow::RegisterWindowClass,    // 1st of the seventeen
+      RegisterWindow<WindowPropWindow>,   // 5th
+      RegisterWindow<FileFormatWindow>,   // 6th
+      RegisterWindow<CaptionWindow>,      // 7th
+      RegisterWindow<BorderWindow>,       // 8th
+      RegisterWindow<ScaleWindow>,        // 9th
+      RegisterWindow<TimerWindow>,        // 10th
+      RegisterWindow<LoadProfileWindow>,  // 11th
+      RegisterWindow<SaveProfileWindow>,  // 12th
+      RegisterWindow<MessageWindow>,      // 15th
+      RegisterWindow<InfoWindow>,         // 17th
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;

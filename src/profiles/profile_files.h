@@ -14,6 +14,16 @@ namespace kx {
 inline constexpr const wchar_t* kProfileListFile = L"Profiles.db";
 inline constexpr const wchar_t* kCurrentProfileFile = L"Profile.db";
 inline constexpr const wchar_t* kDefaultProfileName = L"Default";
+// The Save Profile window stores no more than this; reading a longer file is fine.
+inline constexpr size_t kMaxStoredProfiles = 10;
+
+// What the two profile windows work on, all of it owned by the program state: the settings
+// in force, the built-in defaults and the stored list.
+struct ProfileBook {
+  CaptureProfile& current;
+  const CaptureProfile& defaults;
+  ProfileList& stored;
+};
 
 // Replaces `list` with the records of Profiles.db. 1 on success; 0 leaves `list` untouched.
 int LoadProfileList(ProfileList& list, const std::wstring& folder = {});

@@ -27,16 +27,18 @@ void PaintBuffered(HWND hwnd, const PaintFunction& paint) {
   HDC screen = BeginPaint(hwnd, &ps);
   RECT client;
   GetClientRect(hwnd, &client);
-  int width = client.right - client.left, height = client.bottom - client.top;
-  UniqueBitmap picture;
-  if (screen && width > 0 && height > 0 && Compose(screen, width, height, paint, picture)) {
-    UniqueDc source(CreateCompatibleDC(screen));
-    if (source) {
-      ScopedSelect select(source.Get(), picture.Get());
-      BitBlt(screen, 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
-    }
-  }
+  if (screen)
+    PaintBufferedAt(screen, 0, 0, client.right - client.left, client.bottom - client.top, paint);
   EndPaint(hwnd, &ps);
+}
+
+void PaintBufferedAt(HDC target, int x, int y, int width, int height, const PaintFunction& paint) {
+  UniqueBitmap picture;
+  if (width <= 0 || height <= 0 || !Compose(target, width, height, paint, picture)) return;
+  UniqueDc source(CreateCompatibleDC(target));
+  if (!source) return;
+  ScopedSelect select(source.Get(), picture.Get());
+  BitBlt(target, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
 }
 
 HBITMAP RenderToBitmap(int width, int height, const PaintFunction& paint) {

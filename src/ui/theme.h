@@ -17,6 +17,13 @@ inline constexpr COLORREF kWhite = 0xFFFFFF;
 inline constexpr COLORREF kEditFrame = 0xDCDCDC;
 inline constexpr COLORREF kEditCorner = 0xF4F4F4;
 
+// The Load Profile list: items of 27 pixels, the selected one shaded, all in one text colour,
+// the list area framed like an edit box.
+inline constexpr int kListItemHeight = 27;
+inline constexpr COLORREF kListSelected = 0xEBEBEB;
+inline constexpr COLORREF kListText = 0x69584D;
+inline constexpr COLORREF kListFrame = 0xDCDCDC;
+
 // Tooltip body; its text is white.
 inline constexpr COLORREF kToolTipBack = 0x333333;
 

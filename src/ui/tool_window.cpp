@@ -78,21 +78,22 @@ HWND ToolWindow::AddHeading(const wchar_t* text, int id) const {
 }
 
 HWND ToolWindow::AddLoneOkButton() const {
-  return CreatePlainButton(hwnd, L"OK", kOkId, theme::kLoneOkX,
-                           ClientHeight() - theme::kButtonsFromBottom, theme::kButtonWidth,
-                           theme::kButtonHeight);
+  return AddRowButton(L"OK", kOkId, theme::kLoneOkX);
+}
+
+void ToolWindow::AddOkCancelRow() const {
+  AddRowButton(L"OK", kOkId, theme::kOkX);
+  AddRowButton(L"Cancel", kCancelId, theme::kCancelX);
 }
 
 void ToolWindow::AddOkCancelResetRow() const {
-  const int y = ClientHeight() - theme::kButtonsFromBottom;
-  const struct {
-    const wchar_t* text;
-    int id, x;
-  } row[] = {{L"OK", kOkId, theme::kOkX},
-             {L"Cancel", kCancelId, theme::kCancelX},
-             {L"Reset", kResetId, theme::kResetX}};
-  for (const auto& b : row)
-    CreatePlainButton(hwnd, b.text, b.id, b.x, y, theme::kButtonWidth, theme::kButtonHeight);
+  AddOkCancelRow();
+  AddRowButton(L"Reset", kResetId, theme::kResetX);
+}
+
+HWND ToolWindow::AddRowButton(const wchar_t* text, int id, int x) const {
+  return CreatePlainButton(hwnd, text, id, x, ClientHeight() - theme::kButtonsFromBottom,
+                           theme::kButtonWidth, theme::kButtonHeight);
 }
 
 void ToolWindow::DrawCentredLine(HDC dc, HFONT font, const wchar_t* text, int length, RECT box) {

@@ -51,11 +51,14 @@ class ToolWindow : public Window {
   void OnDestroy() override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  // The standard pieces: the bold heading, "OK" alone centred at the bottom, and the
-  // "OK", "Cancel", "Reset" row of the settings windows.
+  // The standard pieces: the bold heading, "OK" alone centred at the bottom, the "OK",
+  // "Cancel" pair, the "OK", "Cancel", "Reset" row of the settings windows, and any plain
+  // button of the bottom row at the given x.
   HWND AddHeading(const wchar_t* text, int id = 0) const;
   HWND AddLoneOkButton() const;
+  void AddOkCancelRow() const;
   void AddOkCancelResetRow() const;
+  HWND AddRowButton(const wchar_t* text, int id, int x) const;
   // One line of body text centred in `box` (both ways), at most `length` characters (-1: all).
   static void DrawCentredLine(HDC dc, HFONT font, const wchar_t* text, int length, RECT box);
   int ClientHeight() const;

@@ -13,6 +13,9 @@
 //   kxprobe send <class> <title> <id> <msg>        ->  result of sending <msg> (wParam and
 //                                                      lParam 0) to a child control: reads a
 //                                                      button's check or value
+//   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
+//   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
+//                                                      keeps it open that long
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -88,6 +91,34 @@ int Foreground() {
   return 0;
 }
 
+int Items(HWND list) {
+  if (!list) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%d", int(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+  const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[1024] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024)
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    std::printf("|%ls", text);
+  }
+  std::printf("\n");
+  return 0;
+}
+
+// Another program holding a file open without sharing, as an editor or a backup might.
+int Hold(const wchar_t* path, int millis) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Done(file != INVALID_HANDLE_VALUE);
+  std::fflush(stdout);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  Sleep(DWORD(millis));
+  CloseHandle(file);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -105,6 +136,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ld\n", long(SendMessageW(child, UINT(_wtoi(argv[5])), 0, 0)));
     return 0;
   }
+  if (argc >= 4 && std::wcscmp(argv[1], L"items") == 0)
+    return Items(GetDlgItem(FindWindowW(argv[2], nullptr), _wtoi(argv[3])));
+  if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], _wtoi(argv[3]));
   if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
     return Text(FindWindowW(argv[2], nullptr));
   HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
@@ -116,7 +150,8 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
   std::fprintf(
       stderr,
-      "usage: kxprobe window|child|text|wintext|send|command|count|endsession|close|foreground "
-      "...\n");
+      "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
+      "foreground|hold ...
+");
   return 2;
 }
