@@ -151,7 +151,6 @@ int wmain(int argc, wchar_t** argv) {
   std::fprintf(
       stderr,
       "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "foreground|hold ...
-");
+      "foreground|hold ...\n");
   return 2;
 }
