@@ -477,7 +477,14 @@ TEST_F(MainWindowE2E, OtherSpellingsOfMinShowTheWindow) {
     kestrix = wine.Launch({arg});
     auto window = wine.WaitForWindow(kMainClass, kStartDeadline, kestrix.get());
     ASSERT_TRUE(window) << arg << ": no main window; program running: " << kestrix->Running();
-    EXPECT_TRUE(window->visible) << arg;
+    // The window exists a moment before it is shown.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          window = wine.FindWindow(kMainClass);
+          return window && window->visible;
+        },
+        kStartDeadline))
+        << arg;
     ASSERT_TRUE(wine.Act({"close", kMainClass}));
     EXPECT_EQ(kestrix->Wait(kStartDeadline), 0) << arg;
   }
