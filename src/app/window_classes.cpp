@@ -2,6 +2,8 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "select/get_area_window.h"
+#include "select/get_window_window.h"
 
 namespace kx {
 
@@ -9,9 +11,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   using Registration = bool (*)(HINSTANCE);
   // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
-      MainWindow::RegisterWindowClass,
-      RegisterWindow<MessageWindow>,
-      RegisterWindow<InfoWindow>,
+      MainWindow::RegisterWindowClass, RegisterWindow<GetWindowWnd>, RegisterWindow<GetAreaWnd>,
+      RegisterWindow<MessageWindow>,   RegisterWindow<InfoWindow>,
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;
