@@ -37,17 +37,16 @@ bool IsDialogClass(HWND window) {
   return std::wcscmp(name, L"#32770") == 0;
 }
 
+BOOL CALLBACK CollectElement(HWND element, LPARAM list) {
+  if (IsWindowVisible(element))
+    reinterpret_cast<std::vector<WindowNode>*>(list)->push_back(
+        {element, WindowRect(element), NestingDepth(element), {}});
+  return TRUE;
+}
+
 std::vector<WindowNode> CollectElements(HWND window) {
   std::vector<WindowNode> enumerated;
-  EnumChildWindows(
-      window,
-      [](HWND element, LPARAM list) -> BOOL {
-        if (IsWindowVisible(element))
-          reinterpret_cast<std::vector<WindowNode>*>(list)->push_back(
-              {element, WindowRect(element), NestingDepth(element), {}});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&enumerated));
+  EnumChildWindows(window, CollectElement, reinterpret_cast<LPARAM>(&enumerated));
   return OrderChildren(std::move(enumerated));
 }
 
