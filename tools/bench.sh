@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times a full-screen capture at 1920x1080 under Wine on a private Xvfb: the grab, and for
-# PNG, BMP and JPEG the encoding, the file write and the whole ProcessCapture (medians).
+# PNG, BMP and JPEG the encoding, the file write and the whole ProcessCapture; then the
+# selection overlays from request to first paint, and their dimming pass (medians).
 # Usage: tools/bench.sh [runs]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

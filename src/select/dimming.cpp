@@ -42,26 +42,29 @@ ScreenDimmer::ScreenDimmer() : greyFloor_(kRadicandBuckets) {
   for (int i = 0; i < kRadicandBuckets; ++i) greyFloor_[i] = GreyOfRadicand(i);
 }
 
-uint8_t ScreenDimmer::Grey(uint8_t heavy, uint8_t green, uint8_t negative) const {
-  double radicand = weighted099_[heavy] - weighted019_[negative] + weighted199_[green];
-  if (!(radicand > 0)) return 0;
-  uint8_t grey = greyFloor_[int(radicand)];
-  return grey + (radicand >= firstOf_[grey + 1]);
-}
-
 void ScreenDimmer::Dim(uint8_t* bits, int width, int height, int bitsPerPixel) const {
   if (bitsPerPixel != 24 && bitsPerPixel != 32) return;
   const int stride = DibStride(width, bitsPerPixel), step = bitsPerPixel / 8;
+  // Local copies: the byte stores below could alias anything the compiler has to reload.
+  const double *w099 = weighted099_, *w019 = weighted019_, *w199 = weighted199_;
+  const double* firstOf = firstOf_;
+  const uint8_t* greyFloor = greyFloor_.data();
+  auto grey = [=](uint8_t heavy, uint8_t green, uint8_t negative) {
+    double radicand = w099[heavy] - w019[negative] + w199[green];
+    radicand = radicand > 0 ? radicand : 0.0;  // a negative radicand gives 0, as 0 does
+    const uint8_t floor = greyFloor[int(radicand)];
+    return uint8_t(floor + (radicand >= firstOf[floor + 1]));
+  };
   for (int row = 0; row < height; ++row) {
     uint8_t* p = bits + size_t(row) * stride;
     if (step == 4) {
       for (int x = 0; x < width; ++x, p += 4) {
-        const uint8_t grey = Grey(p[2], p[1], p[0]);
-        p[0] = p[1] = p[2] = grey;
+        const uint8_t g = grey(p[2], p[1], p[0]);
+        p[0] = p[1] = p[2] = g;
         p[3] = 0;
       }
     } else {
-      for (int x = 0; x < width; ++x, p += 3) p[0] = p[1] = p[2] = Grey(p[0], p[1], p[2]);
+      for (int x = 0; x < width; ++x, p += 3) p[0] = p[1] = p[2] = grey(p[0], p[1], p[2]);
     }
   }
 }

@@ -21,8 +21,6 @@ class ScreenDimmer {
   void Dim(uint8_t* bits, int width, int height, int bitsPerPixel) const;
 
  private:
-  uint8_t Grey(uint8_t heavy, uint8_t green, uint8_t negative) const;
-
   double weighted099_[256], weighted019_[256], weighted199_[256];
   // greyFloor_[i] is the grey of the radicand i; a radicand in [i, i + 1) is one more when it
   // reaches firstOf_[greyFloor_[i] + 1], the least double whose grey is that value.

@@ -1,6 +1,7 @@
 // Times one full-screen shot as the capture command runs it: the grab, then for PNG, BMP
 // and JPEG the encoding (into memory) and the file write separately, and the whole
-// ProcessCapture to a file. Prints the median of repeated runs in milliseconds.
+// ProcessCapture to a file; then the selection overlays. Prints the median of repeated runs
+// in milliseconds.
 // Usage: capture_bench [runs]   (default 9)
 #include <windows.h>
 
@@ -11,30 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "capture/capture_output.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
 #include "capture/user_folders.h"
+#include "overlay_bench.h"
 
 namespace {
 
 using namespace kx;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
+using bench::Median;
+using bench::NowMs;
 
 // Encodes the image into a memory stream; returns the bytes (empty on failure). The stream
 // starts with room for the largest file, so that growing it is not what gets measured.
@@ -161,6 +150,7 @@ int wmain(int argc, wchar_t** argv) {
                               L"\\KEST.bmp", L"\\KEST.jpg"})
     DeleteFileW((folder + name).c_str());
   RemoveDirectoryW(folder.c_str());
+  bench::BenchOverlays(runs);
   if (picture) DestroyWindow(picture);
   return 0;
 }
