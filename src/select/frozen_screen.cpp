@@ -11,15 +11,13 @@ namespace kx {
 
 namespace {
 
-// A screen-compatible picture of the given size selected into a new context; false when
-// either could not be made (what was made is kept).
+// A new context and a screen-compatible bitmap of the given size, not yet selected; false
+// when either could not be made (what was made is kept).
 bool MakePicture(HDC screen, int width, int height, UniqueDc& dc, UniqueBitmap& bitmap) {
   dc.Reset(CreateCompatibleDC(screen));
   if (!dc) return false;
   bitmap.Reset(CreateCompatibleBitmap(screen, width, height));
-  if (!bitmap) return false;
-  SelectObject(dc.Get(), bitmap.Get());
-  return true;
+  return bool(bitmap);
 }
 
 void DimPicture(HDC screen, HDC dc, HBITMAP bitmap, int width, int height) {
@@ -51,11 +49,17 @@ void FrozenScreen::Take(DimSource source) {
   const int width = GetDeviceCaps(screen.Get(), HORZRES);
   const int height = GetDeviceCaps(screen.Get(), VERTRES);
   if (!MakePicture(screen.Get(), width, height, cleanDC, cleanBitmap)) return;
+  SelectObject(cleanDC.Get(), cleanBitmap.Get());
   BitBlt(cleanDC.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
   if (!MakePicture(screen.Get(), width, height, dimDC, dimBitmap)) return;
-  HDC from = source == DimSource::kScreen ? screen.Get() : cleanDC.Get();
-  BitBlt(dimDC.Get(), 0, 0, width, height, from, 0, 0, SRCCOPY);
+  {
+    ScopedSelect copying(dimDC.Get(), dimBitmap.Get());
+    HDC from = source == DimSource::kScreen ? screen.Get() : cleanDC.Get();
+    BitBlt(dimDC.Get(), 0, 0, width, height, from, 0, 0, SRCCOPY);
+  }
+  // The pixels go out and back while the bitmap is in no context, as the platform asks.
   DimPicture(screen.Get(), dimDC.Get(), dimBitmap.Get(), width, height);
+  SelectObject(dimDC.Get(), dimBitmap.Get());
 }
 
 void FrozenScreen::PaintClean(HDC dc, int width, int height) const {

@@ -59,7 +59,16 @@ class StageSession {
     process_ = std::make_unique<Process>(std::vector<std::string>{"wine", exe},
                                          session_.Environment(), output_);
     ready_ = WaitUntil([&] { return Lines().count("ready"); }, Millis(30000), Millis(100));
-    ReadStage();
+    // The windows it printed; a name printed again (after maximising) takes its last place.
+    for (const auto& [kind, lines] : Lines())
+      for (const std::string& line : lines) {
+        std::istringstream in(line);
+        std::string name;
+        Box b;
+        in >> name >> handles_[name] >> b.left >> b.top >> b.right >> b.bottom;
+        rects_[name] = b;
+        if (kind == "element") elements_.push_back(name);
+      }
   }
 
   bool ready() const { return ready_; }
@@ -68,8 +77,8 @@ class StageSession {
   Box Rect(const std::string& name) { return rects_[name]; }
   const std::vector<std::string>& Elements() const { return elements_; }
 
-  // Opens an overlay (1 area, 2 picker), lets
-  // `input` act on it, and returns what kxselect printed when it closed.
+  // Opens an overlay (1 area, 2 picker), lets `input` act on it, and returns what kxselect
+  // printed when it closed.
   Result Run(int command, const std::function<void()>& input) {
     const size_t before = Lines()["result"].size();
     const std::string overlay = command == 1 ? "KXGetAreaWndClass" : "KXGetWindowWndClass";
@@ -85,7 +94,6 @@ class StageSession {
     std::istringstream in(lines["result"][before]);
     in >> result.end >> result.window >> result.rect.left >> result.rect.top >> result.rect.right >>
         result.rect.bottom >> result.magnifier;
-    ReadStage();
     return result;
   }
 
@@ -103,23 +111,6 @@ class StageSession {
   static void Pause(int ms = 60) { std::this_thread::sleep_for(Millis(ms)); }
 
  private:
-  // The windows kxselect printed; a name printed again (after maximising, or a late window)
-  // takes its last place.
-  void ReadStage() {
-    elements_.clear();
-    for (const auto& [kind, lines] : Lines())
-      for (const std::string& line : lines) {
-        std::istringstream in(line);
-        std::string name;
-        unsigned handle = 0;
-        Box b;
-        in >> name >> handle >> b.left >> b.top >> b.right >> b.bottom;
-        handles_[name] = handle;
-        rects_[name] = b;
-        if (kind == "element") elements_.push_back(name);
-      }
-  }
-
   std::map<std::string, std::vector<std::string>> Lines() {
     std::map<std::string, std::vector<std::string>> byKind;
     std::ifstream in(output_);
@@ -184,16 +175,13 @@ TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrossha
     EXPECT_EQ(mid.At(300, expected.top - d), kRed) << d;
     EXPECT_EQ(mid.At(300, expected.bottom - 1 + d), kRed) << d;
   }
-  EXPECT_EQ(mid.At(expected.left - 4, 110), Dimmed(before.At(expected.left - 4, 110)));
   EXPECT_EQ(mid.At(900, cursor.y + 1), kRed);
   EXPECT_EQ(mid.At(cursor.x + 1, 600), kRed);
   EXPECT_EQ(mid.At(900, cursor.y + 2), (Rgb{134, 134, 134}));  // white turns grey 134
-  // The magnifier left of and below the cursor; dimmed everywhere else.
+  // The magnifier left of and below the cursor; dimmed everywhere else (so the box ends there).
   const Box magnifier = {cursor.x - 244, cursor.y + 8, cursor.x - 7, cursor.y + 275};
   EXPECT_EQ(mid.At(magnifier.left, magnifier.top), kRed);
   EXPECT_EQ(mid.At(magnifier.right - 1, magnifier.bottom - 1), kRed);
-  EXPECT_NE(mid.At(magnifier.left - 1, magnifier.top), kRed);
-  EXPECT_NE(mid.At(magnifier.left, magnifier.bottom), kRed);
   for (int y = 0; y < 800; ++y)
     for (int x = 0; x < 1280; ++x) {
       const bool nearSelection = x >= expected.left - 3 && x < expected.right + 3 &&
