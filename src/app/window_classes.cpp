@@ -9,6 +9,8 @@
 #include "options/window_prop_window.h"
 #include "profiles/load_profile_window.h"
 #include "profiles/save_profile_window.h"
+#include "select/get_area_window.h"
+#include "select/get_window_window.h"
 #include "select/timer_window.h"
 
 namespace kx {
@@ -18,6 +20,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   // The start-up order of the classes; the others join this list as their windows land.
   const Registration inOrder[] = {
       MainWindow::RegisterWindowClass,    // 1st of the seventeen
+      RegisterWindow<GetWindowWnd>,       // 2nd
+      RegisterWindow<GetAreaWnd>,         // 3rd
       RegisterWindow<WindowPropWindow>,   // 5th
       RegisterWindow<FileFormatWindow>,   // 6th
       RegisterWindow<CaptionWindow>,      // 7th

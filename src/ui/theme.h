@@ -59,4 +59,7 @@ inline constexpr int kCancelX = 235;
 inline constexpr int kResetX = 17;
 inline constexpr int kLoneOkX = 172;
 
+// The selection overlays' frame, crosshair and magnifier box (red 209, green 53, blue 37).
+inline constexpr COLORREF kSelectionFrame = 0x2535D1;
+
 }  // namespace kx::theme

@@ -27,6 +27,10 @@ int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const
   UpdateWindow(window);
   ShowWindow(window, SW_SHOW);
   EnableWindow(owner, FALSE);
+  return RunModalLoop(window);
+}
+
+int RunModalLoop(HWND window) {
   MSG msg = {};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(window, &msg)) continue;

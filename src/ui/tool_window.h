@@ -26,6 +26,11 @@ POINT ToolWindowOrigin(const RECT& owner, int width, int height);
 int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const wchar_t* text,
                          const WindowMaker* maker);
 
+// The nested loop of every modal window: each message of the thread goes to the window's
+// dialog-key handling first, then to the usual translation and dispatch, until the quit
+// message that the window posts when it is destroyed; returns its code.
+int RunModalLoop(HWND window);
+
 // WM_NCHITTEST of tool windows and the main window: client hits in the top 29 rows drag.
 LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);
 

@@ -59,13 +59,14 @@ void Window::OnPaint() {
   PaintBuffered(hwnd, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
 }
 
-bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT iconId) {
+bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT iconId,
+                           const wchar_t* cursor) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
   wc.cbWndExtra = kWindowExtraBytes;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, cursor);
   wc.lpszClassName = name;
   if (iconId) {
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconId));

@@ -103,13 +103,19 @@ LRESULT CALLBACK WindowProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 // Registers a class the way every window and control of the program is registered:
-// class style 0, kWindowExtraBytes, arrow cursor, no brush or menu; an icon when one is named.
-bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT iconId = 0);
+// class style 0, kWindowExtraBytes, a standard cursor (the arrow unless named), no brush or
+// menu; an icon when one is named.
+bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT iconId = 0,
+                           const wchar_t* cursor = IDC_ARROW);
 
-// A window type names its class in `static constexpr const wchar_t* kClassName`.
+// A window type names its class in `static constexpr const wchar_t* kClassName`, and may name
+// another standard cursor in `static inline const wchar_t* const kCursor`.
 template <class T>
 bool RegisterWindow(HINSTANCE instance) {
-  return RegisterWindowClassOf(instance, T::kClassName, WindowProcThunk<T>);
+  if constexpr (requires { T::kCursor; })
+    return RegisterWindowClassOf(instance, T::kClassName, WindowProcThunk<T>, 0, T::kCursor);
+  else
+    return RegisterWindowClassOf(instance, T::kClassName, WindowProcThunk<T>);
 }
 
 struct WindowPlacement {

@@ -140,10 +140,11 @@ void Process::Kill() {
 
 // ---- VirtualDisplay ----
 
-VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(height) {
+VirtualDisplay::VirtualDisplay(int width, int height, int depth) : width_(width), height_(height) {
   int fds[2];
   if (pipe(fds) != 0) return;
-  std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  std::string screen =
+      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
   // -displayfd lets the server pick a free display number and tell us which.
   std::string fdArg = std::to_string(fds[1]);
   server_ = std::make_unique<Process>(
@@ -186,13 +187,21 @@ Image VirtualDisplay::Capture(int x, int y, int w, int h) {
   image.width = w;
   image.height = h;
   image.rgb.resize(size_t(w) * h * 3);
+  // Each channel scaled to 8 bits from wherever the visual keeps it (also 16-bit screens).
+  auto channel = [](unsigned long pixel, unsigned long mask) {
+    if (!mask) return uint8_t(0);
+    int shift = 0;
+    while (!((mask >> shift) & 1)) ++shift;
+    const unsigned long max = mask >> shift;
+    return uint8_t(((pixel & mask) >> shift) * 255 / max);
+  };
   for (int yy = 0; yy < h; ++yy)
     for (int xx = 0; xx < w; ++xx) {
       unsigned long p = XGetPixel(xi, xx, yy);
       uint8_t* d = &image.rgb[(size_t(yy) * w + xx) * 3];
-      d[0] = uint8_t(p >> 16);
-      d[1] = uint8_t(p >> 8);
-      d[2] = uint8_t(p);
+      d[0] = channel(p, xi->red_mask);
+      d[1] = channel(p, xi->green_mask);
+      d[2] = channel(p, xi->blue_mask);
     }
   XDestroyImage(xi);
   return image;
@@ -232,6 +241,13 @@ void VirtualDisplay::Key(const std::string& keysym, const std::vector<std::strin
   XTestFakeKeyEvent(display_, code(keysym), False, CurrentTime);
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
     XTestFakeKeyEvent(display_, code(*it), False, CurrentTime);
+  XSync(display_, False);
+}
+
+void VirtualDisplay::KeyState(const std::string& keysym, bool down) {
+  if (!display_) return;
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(keysym.c_str())), down,
+                    CurrentTime);
   XSync(display_, False);
 }
 

@@ -66,10 +66,10 @@ class Process {
   std::optional<int> status_;
 };
 
-// A private X server. Screen size is fixed at start.
+// A private X server. Screen size and depth are fixed at start.
 class VirtualDisplay {
  public:
-  VirtualDisplay(int width, int height);
+  VirtualDisplay(int width, int height, int depth = 24);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -83,6 +83,9 @@ class VirtualDisplay {
   void MouseButton(int button, bool down);
   // Keys by X keysym name ("Print", "Return", "a"); modifiers like "Shift_L" pressed around.
   void Key(const std::string& keysym, const std::vector<std::string>& modifiers = {});
+  // Presses or releases one key alone (a modifier held over mouse moves, a press without
+  // its release).
+  void KeyState(const std::string& keysym, bool down);
   // Top-level X windows whose name equals `title`.
   std::vector<unsigned long> FindWindowsByTitle(const std::string& title);
 

@@ -1,4 +1,5 @@
-// Times one full-screen shot as the capture command runs it, on a known screen: each scene
+// Times one full-screen shot as the capture command runs it, on a known screen (and then the
+// selection overlays, on the same screen): each scene
 // is shown by a window of our own, and a grab is checked against it (pixel checksum) before
 // and after timing. Every step of ours is timed next to a baseline of the platform doing the
 // same job alone, alternately, and printed with their ratio. Prints medians in milliseconds;
@@ -16,6 +17,7 @@
 #include "capture/capture_output.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
+#include "overlay_bench.h"
 #include "picture_window.h"
 #include "scenes.h"
 #include "table.h"
@@ -143,7 +145,10 @@ int Run(int runs, PictureWindow& window, const std::wstring& folder) {
       return 1;
     }
   }
-  return 0;
+  std::printf("\nselection overlays, on the last scene\n");
+  const std::vector<Row> overlays = MeasureOverlays(runs);
+  PrintTable(overlays);
+  return std::any_of(overlays.begin(), overlays.end(), [](const Row& r) { return r.ms.failed; });
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+#include "select/get_area_window.h"
+
+#include "select/area_geometry.h"
+#include "ui/theme.h"
+#include "ui/ui_font.h"
+
+namespace kx {
+
+namespace {
+
+POINT CursorNow() {
+  POINT p = {};
+  GetCursorPos(&p);
+  return p;
+}
+
+void Line(HDC dc, POINT from, POINT to) {
+  MoveToEx(dc, from.x, from.y, nullptr);
+  LineTo(dc, to.x, to.y);
+}
+
+}  // namespace
+
+GetAreaWnd::GetAreaWnd(HWND window, CaptureProfile& profile, SelectionEnd& end)
+    : OverlayWindow(window, profile, end),
+      cursorPos(CursorNow()),
+      magnifierOn(profile.SetMagnifier != 0),
+      frameBrush(CreateSolidBrush(theme::kSelectionFrame)),
+      framePen(CreatePen(PS_SOLID, 1, theme::kSelectionFrame)),
+      labelFont(CreateUiFont(false)) {}
+
+GetAreaWnd::~GetAreaWnd() {
+  if (cursorHidden_) ShowCursor(TRUE);
+}
+
+void GetAreaWnd::OnCreate(const CREATESTRUCTW&) {
+  frozen_.Take(FrozenScreen::DimSource::kScreen);
+  // The crosshair takes the cursor's place; a cursor over it would hide the exact pixel.
+  ShowCursor(FALSE);
+  cursorHidden_ = true;
+}
+
+void GetAreaWnd::OnMouseMove(POINT, WPARAM keys) {
+  cursorPos = CursorNow();
+  // Shift, Ctrl or a second button hold the selection still while the crosshair moves on.
+  if (keys == MK_LBUTTON) selection = SelectionRect(anchorPos, cursorPos);
+  Invalidate();
+}
+
+void GetAreaWnd::OnButtonDown(UINT message, POINT, WPARAM) {
+  if (message == WM_LBUTTONDOWN) {
+    anchorPos = CursorNow();
+    dragging = true;
+  } else if (message == WM_RBUTTONDOWN) {
+    profile_.SetMagnifier = !profile_.SetMagnifier;
+    magnifierOn = profile_.SetMagnifier != 0;
+    Invalidate();
+  }
+}
+
+void GetAreaWnd::OnButtonUp(UINT message, POINT, WPARAM) {
+  if (message != WM_LBUTTONUP) return;
+  profile_.InRect = selection;
+  End(SelectionEnd::kChosen);
+}
+
+void GetAreaWnd::Paint(HDC dc, int width, int height) const {
+  if (dragging)
+    frozen_.PaintHighlight(dc, width, height, selection, frameBrush.Get());
+  else
+    frozen_.PaintClean(dc, width, height);
+  SetTextColor(dc, theme::kWhite);
+  SetBkMode(dc, TRANSPARENT);
+  ScopedSelect pen(dc, framePen.Get());
+  const POINT cross = CrosshairPoint(dragging, anchorPos, cursorPos);
+  Line(dc, {0, cross.y}, {width, cross.y});
+  Line(dc, {cross.x, 0}, {cross.x, height});
+  if (magnifierOn) PaintMagnifier(dc, height);
+}
+
+void GetAreaWnd::PaintMagnifier(HDC dc, int height) const {
+  const MagnifierLayout m = PlaceMagnifier(cursorPos, height);
+  FillRect(dc, &m.box, frameBrush.Get());
+  if (HDC clean = frozen_.Clean())
+    StretchBlt(dc, m.zoomed.left, m.zoomed.top, kMagnifierZoomed, kMagnifierZoomed, clean,
+               m.source.x, m.source.y, kMagnifierSource, kMagnifierSource, SRCCOPY);
+  Line(dc, m.crossTop, m.crossBottom);
+  Line(dc, m.crossLeft, m.crossRight);
+  ScopedSelect font(dc, labelFont.Get());
+  RECT band = m.label;
+  const std::wstring label = MagnifierLabel(dragging, selection, cursorPos);
+  DrawTextW(dc, label.c_str(), int(label.size()), &band, DT_CENTER | DT_SINGLELINE);
+}
+
+Selection RunGetAreaWindow(CaptureProfile& profile) {
+  return RunOverlay<GetAreaWnd>(profile);
+}
+
+}  // namespace kx

@@ -1,0 +1,54 @@
+#include "select/overlay.h"
+
+#include "select/area_geometry.h"
+#include "ui/tool_window.h"
+
+namespace kx {
+
+bool Selection::Cancelled() const {
+  return window == 0 && IsEmptyRect(rect);
+}
+
+void OverlayWindow::End(SelectionEnd how) {
+  if (ended_) return;
+  ended_ = true;
+  end_ = how;
+  DestroyWindow(hwnd);
+}
+
+void OverlayWindow::OnKey(UINT message, WPARAM key) {
+  // On the release: the press went to the modal loop's dialog-key handling.
+  if (message != WM_KEYUP || key != VK_ESCAPE) return;
+  profile_.InWindow = 0;
+  profile_.InRect = {};
+  End(SelectionEnd::kCancelled);
+}
+
+LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KILLFOCUS) {
+    End(SelectionEnd::kClosed);
+    return 0;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker) {
+  WindowPlacement placement;
+  placement.width = GetSystemMetrics(SM_CXSCREEN);
+  placement.height = GetSystemMetrics(SM_CYSCREEN);
+  HWND overlay = CreateWindowWithMaker(className, placement, maker);
+  if (!overlay) return nullptr;
+  UpdateWindow(overlay);
+  ShowWindow(overlay, SW_SHOW);
+  SetForegroundWindow(overlay);
+  BringWindowToTop(overlay);
+  SetWindowPos(overlay, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return overlay;
+}
+
+Selection FinishOverlay(HWND overlay, const SelectionEnd& end, const CaptureProfile& profile) {
+  if (overlay) RunModalLoop(overlay);
+  return Selection{end, profile.InWindow, profile.InRect};
+}
+
+}  // namespace kx

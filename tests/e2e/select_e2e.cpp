@@ -1,0 +1,319 @@
+// The two selection overlays as a person uses them, on the kxselect stage (a dialog with
+// nested controls, a maximised window, one partly off screen, a hidden and a minimised one):
+// real X input drags out areas and picks windows; the results, and the pixels of what the
+// overlays show, are checked.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kControlClass = "KXSelectFixtureWndClass";
+constexpr Rgb kRed = {209, 53, 37};
+
+struct Box {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const Box&) const = default;
+  int CentreX() const { return (left + right) / 2; }
+  int CentreY() const { return (top + bottom) / 2; }
+};
+
+void PrintTo(const Box& b, std::ostream* os) {
+  *os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
+}
+
+struct Result {
+  int end = -1;  // 0 closed, 1 chosen, 2 cancelled
+  unsigned window = 0;
+  Box rect;
+  int magnifier = 0;
+};
+
+// The dimming rule at 32 bits per pixel.
+Rgb Dimmed(Rgb c) {
+  double v = std::sqrt(0.099 * c.r * c.r - 0.019 * c.b * c.b + 0.199 * c.g * c.g);
+  uint8_t grey = std::isnan(v) ? 0 : uint8_t(v);
+  return {grey, grey, grey};
+}
+
+struct Point {
+  int x, y;
+};
+
+// kxselect running in a fresh prefix: its stage as it printed it, and its overlays.
+class StageSession {
+ public:
+  explicit StageSession(int depth = 24) : display_(1280, 800, depth), session_(display_) {
+    output_ = session_.prefix() + "/../stage.txt";
+    const std::string exe = (fs::path(Locations::Get().exe).parent_path() / "kxselect.exe");
+    process_ = std::make_unique<Process>(std::vector<std::string>{"wine", exe},
+                                         session_.Environment(), output_);
+    ready_ = WaitUntil([&] { return Lines().count("ready"); }, Millis(30000), Millis(100));
+    // The windows it printed; a name printed again (after maximising) takes its last place.
+    for (const auto& [kind, lines] : Lines())
+      for (const std::string& line : lines) {
+        std::istringstream in(line);
+        std::string name;
+        Box b;
+        in >> name >> handles_[name] >> b.left >> b.top >> b.right >> b.bottom;
+        rects_[name] = b;
+        if (kind == "element") elements_.push_back(name);
+      }
+  }
+
+  bool ready() const { return ready_; }
+  VirtualDisplay& display() { return display_; }
+  unsigned Handle(const std::string& name) { return handles_[name]; }
+  Box Rect(const std::string& name) { return rects_[name]; }
+  const std::vector<std::string>& Elements() const { return elements_; }
+
+  // Opens an overlay (1 area, 2 picker), lets `input` act on it, and returns what kxselect
+  // printed when it closed.
+  Result Run(int command, const std::function<void()>& input) {
+    const size_t before = Lines()["result"].size();
+    const std::string overlay = command == 1 ? "KXGetAreaWndClass" : "KXGetWindowWndClass";
+    Result result;
+    if (!session_.Act({"command", kControlClass, std::to_string(command)}) ||
+        !session_.WaitForWindow(overlay, Millis(10000), process_.get()))
+      return result;
+    std::this_thread::sleep_for(Millis(300));
+    input();
+    std::map<std::string, std::vector<std::string>> lines;
+    if (!WaitUntil([&] { return (lines = Lines())["result"].size() > before; }, Millis(10000)))
+      return result;
+    std::istringstream in(lines["result"][before]);
+    in >> result.end >> result.window >> result.rect.left >> result.rect.top >> result.rect.right >>
+        result.rect.bottom >> result.magnifier;
+    return result;
+  }
+
+  void Drag(Point from, Point to) {
+    display_.MoveMouse(from.x, from.y);
+    Pause();
+    display_.MouseButton(1, true);
+    Pause();
+    display_.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+    Pause();
+    display_.MoveMouse(to.x, to.y);
+    Pause();
+  }
+  void Release() { display_.MouseButton(1, false); }
+  static void Pause(int ms = 60) { std::this_thread::sleep_for(Millis(ms)); }
+
+ private:
+  std::map<std::string, std::vector<std::string>> Lines() {
+    std::map<std::string, std::vector<std::string>> byKind;
+    std::ifstream in(output_);
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const size_t space = line.find(' ');
+      byKind[line.substr(0, space)].push_back(space == std::string::npos ? ""
+                                                                         : line.substr(space + 1));
+    }
+    return byKind;
+  }
+
+  VirtualDisplay display_;
+  WineSession session_;
+  std::string output_;
+  std::unique_ptr<Process> process_;
+  bool ready_ = false;
+  std::map<std::string, unsigned> handles_;
+  std::map<std::string, Box> rects_;
+  std::vector<std::string> elements_;
+};
+
+TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrosshairAndMagnifier) {
+  StageSession stage;
+  ASSERT_TRUE(stage.ready());
+  VirtualDisplay& display = stage.display();
+
+  // A right click turns the magnifier on and Escape cancels, on its release.
+  Result r = stage.Run(1, [&] {
+    display.Click(640, 400, 3);
+    StageSession::Pause(200);
+    display.Key("Escape");
+  });
+  EXPECT_EQ(r.end, 2);
+  EXPECT_EQ(r.window, 0u);
+  EXPECT_EQ(r.rect, Box{});
+  EXPECT_EQ(r.magnifier, 1);
+
+  // Dragged from the anchor to a button's label, so that the magnifier has something to show.
+  const Point anchor = {150, 60}, cursor = {460, 160};
+  const Box expected = {150, 60, 461, 161};
+  const Image before = display.CaptureScreen();
+  Image mid;
+  r = stage.Run(1, [&] {
+    stage.Drag(anchor, cursor);
+    StageSession::Pause(300);
+    mid = display.CaptureScreen();
+    SaveScreenshot(display, "area_overlay_mid_drag");
+    stage.Release();
+  });
+  EXPECT_EQ(r.end, 1);
+  EXPECT_EQ(r.rect, expected);
+  ASSERT_EQ(mid.width, 1280);
+  // Clean inside the selection, including the edge pixels the crosshair keeps clear of.
+  for (int y = expected.top; y < expected.bottom; ++y)
+    for (int x = expected.left; x < expected.right; ++x)
+      ASSERT_EQ(mid.At(x, y), before.At(x, y)) << x << "," << y;
+  // A 3-pixel red frame; the crosshair one pixel beyond the cursor, away from the anchor.
+  for (int d = 1; d <= 3; ++d) {
+    EXPECT_EQ(mid.At(expected.left - d, 110), kRed) << d;
+    EXPECT_EQ(mid.At(300, expected.top - d), kRed) << d;
+    EXPECT_EQ(mid.At(300, expected.bottom - 1 + d), kRed) << d;
+  }
+  EXPECT_EQ(mid.At(900, cursor.y + 1), kRed);
+  EXPECT_EQ(mid.At(cursor.x + 1, 600), kRed);
+  EXPECT_EQ(mid.At(900, cursor.y + 2), (Rgb{134, 134, 134}));  // white turns grey 134
+  // The magnifier left of and below the cursor; dimmed everywhere else (so the box ends there).
+  const Box magnifier = {cursor.x - 244, cursor.y + 8, cursor.x - 7, cursor.y + 275};
+  EXPECT_EQ(mid.At(magnifier.left, magnifier.top), kRed);
+  EXPECT_EQ(mid.At(magnifier.right - 1, magnifier.bottom - 1), kRed);
+  for (int y = 0; y < 800; ++y)
+    for (int x = 0; x < 1280; ++x) {
+      const bool nearSelection = x >= expected.left - 3 && x < expected.right + 3 &&
+                                 y >= expected.top - 3 && y < expected.bottom + 3;
+      const bool onMagnifier =
+          x >= magnifier.left && x < magnifier.right && y >= magnifier.top && y < magnifier.bottom;
+      if (nearSelection || onMagnifier || x == cursor.x + 1 || y == cursor.y + 1) continue;
+      ASSERT_EQ(mid.At(x, y), Dimmed(before.At(x, y))) << x << "," << y;
+    }
+
+  // Every direction gives the same area.
+  const Point corners[][2] = {{cursor, anchor},
+                              {{cursor.x, anchor.y}, {anchor.x, cursor.y}},
+                              {{anchor.x, cursor.y}, {cursor.x, anchor.y}}};
+  for (const auto& c : corners) {
+    r = stage.Run(1, [&] {
+      stage.Drag(c[0], c[1]);
+      stage.Release();
+    });
+    EXPECT_EQ(r.rect, expected) << c[0].x << "," << c[0].y;
+  }
+  // A press and release without a move selects nothing; back at the anchor, one pixel.
+  r = stage.Run(1, [&] { display.Click(400, 300); });
+  EXPECT_EQ(r.end, 1);
+  EXPECT_EQ(r.rect, Box{});
+  r = stage.Run(1, [&] {
+    stage.Drag({400, 300}, {450, 320});
+    display.MoveMouse(400, 300);
+    StageSession::Pause();
+    stage.Release();
+  });
+  EXPECT_EQ(r.rect, (Box{400, 300, 401, 301}));
+  // Shift or a second button hold the selection still.
+  for (int hold = 0; hold < 2; ++hold) {
+    r = stage.Run(1, [&] {
+      stage.Drag({300, 200}, {400, 300});
+      hold ? display.MouseButton(2, true) : display.KeyState("Shift_L", true);
+      StageSession::Pause();
+      display.MoveMouse(600, 500);
+      StageSession::Pause();
+      stage.Release();
+      hold ? display.MouseButton(2, false) : display.KeyState("Shift_L", false);
+    });
+    EXPECT_EQ(r.rect, (Box{300, 200, 401, 301})) << hold;
+  }
+}
+
+TEST(WindowPickerE2E, PicksTheDeepestLatestElementAndOnlyWindowsThatWereThereToBeSeen) {
+  StageSession stage;
+  ASSERT_TRUE(stage.ready());
+  VirtualDisplay& display = stage.display();
+  auto pickAt = [&](int x, int y, const char* screenshot = nullptr) {
+    return stage.Run(2, [&] {
+      display.MoveMouse(x - 5, y - 5);
+      StageSession::Pause();
+      display.MoveMouse(x, y);
+      StageSession::Pause(200);
+      if (screenshot) SaveScreenshot(display, screenshot);
+      display.Click(x, y);
+    });
+  };
+
+  // A click before any move picks nothing but the pixel under the pointer (below the work
+  // area, where no candidate is).
+  display.MoveMouse(1000, 780);
+  Result r = stage.Run(2, [&] {
+    display.MouseButton(1, true);
+    display.MouseButton(1, false);
+  });
+  EXPECT_EQ(r.end, 1);
+  EXPECT_EQ(r.window, 0u);
+  EXPECT_EQ(r.rect, (Box{1000, 780, 1001, 781}));
+
+  // The two overlapping buttons have the same depth: the one enumerated later wins.
+  const auto& elements = stage.Elements();
+  const auto later = std::find(elements.begin(), elements.end(), "first") >
+                             std::find(elements.begin(), elements.end(), "second")
+                         ? "first"
+                         : "second";
+  const Box dialog = stage.Rect("dialog");
+  const struct {
+    int x, y;
+    std::string picked;
+  } cases[] = {
+      {stage.Rect("alone").CentreX(), stage.Rect("alone").CentreY(), "alone"},
+      {dialog.right - 20, dialog.bottom - 20, "dialog"},
+      {stage.Rect("inner").CentreX(), stage.Rect("inner").CentreY(), "inner"},
+      {stage.Rect("panel").left + 5, stage.Rect("panel").bottom - 5, "panel"},
+      {440, 145, later},
+  };
+  for (const auto& c : cases) {
+    r = pickAt(c.x, c.y, c.picked == "inner" ? "window_picker_control" : nullptr);
+    EXPECT_EQ(r.window, stage.Handle(c.picked)) << c.picked;
+    EXPECT_EQ(r.rect, stage.Rect(c.picked)) << c.picked;
+  }
+  // A maximised window is the work area, not its rectangle clamped to the screen.
+  r = pickAt(1000, 600);
+  EXPECT_EQ(r.window, stage.Handle("maximised"));
+  EXPECT_EQ(r.rect, (Box{0, 0, 1280, 760}));
+  // Partly off screen: clamped on the pick.
+  r = pickAt(50, 550);
+  EXPECT_EQ(r.window, stage.Handle("offscreen"));
+  EXPECT_EQ(r.rect, (Box{0, 500, 140, 600}));
+  // Hidden and minimised windows are passed over.
+  const Box hidden = stage.Rect("hidden"), minimised = stage.Rect("minimised");
+  EXPECT_EQ(pickAt(hidden.CentreX(), hidden.CentreY()).window, stage.Handle("maximised"));
+  EXPECT_NE(pickAt(minimised.CentreX(), minimised.CentreY()).window, stage.Handle("minimised"));
+  // Escape cancels.
+  r = stage.Run(2, [&] { display.Key("Escape"); });
+  EXPECT_EQ(r.end, 2);
+  EXPECT_EQ(r.window, 0u);
+  EXPECT_EQ(r.rect, Box{});
+}
+
+TEST(AreaOverlayE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks) {
+  StageSession stage(16);
+  ASSERT_TRUE(stage.ready());
+  VirtualDisplay& display = stage.display();
+  const Image before = display.CaptureScreen();
+  Image mid;
+  Result r = stage.Run(1, [&] {
+    stage.Drag({300, 200}, {500, 350});
+    StageSession::Pause(300);
+    mid = display.CaptureScreen();
+    stage.Release();
+  });
+  EXPECT_EQ(r.rect, (Box{300, 200, 501, 351}));
+  ASSERT_EQ(mid.width, 1280);
+  EXPECT_EQ(mid.At(1000, 600), before.At(1000, 600));
+  EXPECT_EQ(mid.At(150, 150), before.At(150, 150));
+  EXPECT_NE(mid.At(299, 260), before.At(299, 260));  // the frame
+}
+
+}  // namespace
+}  // namespace e2e
