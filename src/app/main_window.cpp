@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app/about_window.h"
+#include "app/capture_flows.h"
 #include "app/main_layout.h"
 #include "app/startup.h"
 #include "capture/profile_values.h"
@@ -256,6 +257,18 @@ void MainWindow::RunCommand(int id) {
       break;
     case kStorageId:
       OpenStorageFolder();
+      break;
+    case kCaptureId:
+      noCaptureYet = false;
+      StartCapture(hwnd, state_);
+      break;
+    case kRepeatCaptureId:
+      if (noCaptureYet) {
+        noCaptureYet = false;
+        StartCapture(hwnd, state_);
+      } else {
+        RepeatCapture(hwnd, state_);
+      }
       break;
     case kAboutCommand:
       RunAboutWindow(hwnd);
