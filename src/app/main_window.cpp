@@ -8,6 +8,7 @@
 #include "app/main_layout.h"
 #include "app/startup.h"
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
 #include "options/file_format_window.h"
@@ -138,11 +139,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCreate(const CREATESTRUCTW&) {
   state_.stored.clear();
   LoadProfileList(state_.stored);
-  state_.defaults = {};
-  FindProfile(state_.stored, kDefaultProfileName, state_.defaults);
+  BuildDefaultProfile(state_.defaults, UserPicturesFolder());
   state_.current = {};
   CreateControls();
-  FindProfile(state_.stored, kDefaultProfileName, state_.current);
+  state_.current = state_.defaults;
   LoadCurrentProfile(state_.current);
   state_.lastCapture = state_.current;
   RefreshControls();
