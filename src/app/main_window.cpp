@@ -216,13 +216,13 @@ void MainWindow::RunCommand(int id) {
       EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
       break;
     case kInputPropertiesId:
-      RunToolWindow<WindowPropWindow>(hwnd, p);
+      RunToolWindow<WindowPropWindow>(hwnd, p, state_.defaults);
       break;
     case kOutputPropertiesId:
-      RunToolWindow<FileFormatWindow>(hwnd, p);
+      RunToolWindow<FileFormatWindow>(hwnd, p, state_.defaults);
       break;
     case kCaptionId:
-      RunToolWindow<CaptionWindow>(hwnd, p);
+      RunToolWindow<CaptionWindow>(hwnd, p, state_.defaults);
       ShowCheckFromProfile(Control(id), p);
       break;
     case kBorderId:
@@ -230,7 +230,7 @@ void MainWindow::RunCommand(int id) {
       ShowCheckFromProfile(Control(id), p);
       break;
     case kScaleId:
-      RunToolWindow<ScaleWindow>(hwnd, p);
+      RunToolWindow<ScaleWindow>(hwnd, p, state_.defaults);
       ShowCheckFromProfile(Control(id), p);
       break;
     case kTimerId:
