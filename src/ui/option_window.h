@@ -138,7 +138,7 @@ struct OptionPage {
     uint32_t value;
   };
 
-  // In this order, as the pages list them.
+  // Pages give these in order, without names, so that each page stays a few lines.
   const wchar_t* className;
   int height;
   const wchar_t* title;
