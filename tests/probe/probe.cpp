@@ -14,7 +14,7 @@
 //                                                      lParam 0) to a child control: reads a
 //                                                      button's check or value
 //   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
-//   kxprobe clipboard                              ->  "<w> <h>" of the clipboard's bitmap | "none"
+//   kxprobe clipboard                              ->  "bitmap" when the clipboard offers one | "none"
 //   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
 //                                                      keeps it open that long
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -120,20 +120,17 @@ int Hold(const wchar_t* path, int millis) {
   return 0;
 }
 
+// Whether the clipboard offers a bitmap. Under Wine another process cannot read the owner's
+// bitmap handle, so only the offer is seen from here.
 int ClipboardBitmap() {
-  BITMAP b = {};
-  bool found = false;
+  bool offered = false;
   if (OpenClipboard(nullptr)) {
-    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    found = bitmap && GetObjectW(bitmap, sizeof b, &b);
+    for (UINT f = EnumClipboardFormats(0); f && !offered; f = EnumClipboardFormats(f))
+      offered = f == CF_BITMAP;
     CloseClipboard();
   }
-  if (!found) {
-    std::printf("none\n");
-    return 1;
-  }
-  std::printf("%ld %ld\n", b.bmWidth, b.bmHeight);
-  return 0;
+  std::printf(offered ? "bitmap\n" : "none\n");
+  return offered ? 0 : 1;
 }
 
 }  // namespace
