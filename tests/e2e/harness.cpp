@@ -318,6 +318,13 @@ std::map<std::string, std::string> WineSession::Environment() const {
           {"HOME", root_ + "/home"}};
 }
 
+bool WineSession::InstallBesideProgram(const std::string& name) {
+  std::error_code ec;
+  fs::copy_file(fs::path(Locations::Get().exe).parent_path() / name, InstalledExe(name),
+                fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
 std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args,
                                              const std::string& exeName) {
   std::error_code ec;

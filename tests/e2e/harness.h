@@ -119,6 +119,9 @@ class WineSession {
   std::string InstalledExe(const std::string& name = "Kestrix.exe") const;
   std::map<std::string, std::string> Environment() const;
 
+  // Copies a file that ships with the program (the help file, the sound) from the build
+  // folder beside the installed program; true on success.
+  bool InstallBesideProgram(const std::string& name);
   // Starts the installed program (or a copy under another name) with arguments.
   std::unique_ptr<Process> Launch(const std::vector<std::string>& args = {},
                                   const std::string& exeName = "Kestrix.exe");
