@@ -465,6 +465,13 @@ std::optional<std::string> WineSession::ReadPrefixFile(const std::string& unixPa
   return Slurp(unixPath);
 }
 
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 std::string SaveScreenshot(VirtualDisplay& display, const std::string& name) {
   std::string path = Locations::Get().artifacts + "/" + name + ".png";
   display.CaptureScreen().SavePng(path);

@@ -160,6 +160,9 @@ class WineSession {
   std::string root_, prefix_;
 };
 
+// The lines of a text file (a browser record), none when it does not exist yet.
+std::vector<std::string> ReadLines(const std::string& path);
+
 // Saves a screenshot of the whole display under the artifacts folder as <name>.png.
 std::string SaveScreenshot(VirtualDisplay& display, const std::string& name);
 

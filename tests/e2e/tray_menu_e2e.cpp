@@ -21,13 +21,6 @@ const std::string kHelpViewerClass = "HH Parent";
 const std::string kHelpTitle = "Kestrix Help";  // the title inside Kestrix.chm
 const std::string kSite = "http://www.halvecor.com";
 
-std::vector<std::string> Lines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 class TrayMenuE2E : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -180,10 +173,10 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOpensTheFileBesideT
       Keys({"Right"});
       Keys(std::vector<std::string>(size_t(e.submenuDowns), "Down"));
     }
-    const size_t pagesBefore = Lines(record).size();
+    const size_t pagesBefore = ReadLines(record).size();
     Keys({"Return"});
     if (e.windowClass.empty()) {
-      EXPECT_TRUE(Becomes([&] { return Lines(record).size() > pagesBefore; }, Millis(15000)))
+      EXPECT_TRUE(Becomes([&] { return ReadLines(record).size() > pagesBefore; }, Millis(15000)))
           << e.name << " opened no page";
       continue;
     }
@@ -194,13 +187,13 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOpensTheFileBesideT
     ASSERT_TRUE(Gone(e.windowClass)) << e.name;
   }
   EXPECT_FALSE(wine.FindWindow(kHelpViewerClass, "Wrong  Help!"));
-  EXPECT_EQ(Lines(record), (std::vector<std::string>{
-                               kSite + "/kestrix/?ref=1105",
-                               kSite + "/kestrix/?update=1105",
-                               kSite + "/?go=facebook&pid=3&ver=1105",
-                               kSite + "/?go=twitter&pid=3&ver=1105",
-                               kSite + "/?go=googleplus&pid=3&ver=1105",
-                           }));
+  EXPECT_EQ(ReadLines(record), (std::vector<std::string>{
+                                   kSite + "/kestrix/?ref=1105",
+                                   kSite + "/kestrix/?update=1105",
+                                   kSite + "/?go=facebook&pid=3&ver=1105",
+                                   kSite + "/?go=twitter&pid=3&ver=1105",
+                                   kSite + "/?go=googleplus&pid=3&ver=1105",
+                               }));
   EXPECT_TRUE(kestrix->Running());
 }
 
