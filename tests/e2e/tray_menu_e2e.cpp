@@ -3,6 +3,7 @@
 // ("Wine System Tray", top-left of the screen); the tests click the icon there.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -17,6 +18,7 @@ namespace fs = std::filesystem;
 constexpr Millis kStartDeadline(30000);
 constexpr int kLeft = 407, kTop = 115;  // the main window's place on a 1280 x 800 screen
 const std::string kMainClass = "KXMainWndClass";
+const std::string kIntervalClass = "KXIntervalWndClass";
 const std::string kHelpViewerClass = "HH Parent";
 const std::string kHelpTitle = "Kestrix Help";  // the title inside Kestrix.chm
 const std::string kSite = "http://www.halvecor.com";
@@ -38,10 +40,32 @@ class TrayMenuE2E : public ::testing::Test {
     ASSERT_EQ(kestrix->Wait(kStartDeadline), 0);
   }
 
-  bool MainVisible() {
-    auto w = wine.FindWindow(kMainClass);
+  // The template hides Wine's stand-alone tray window; this copy shows it. Done on the file,
+  // before any Wine process of the session reads the registry.
+  void ShowWineTray() {
+    const std::string path = wine.prefix() + "/user.reg";
+    std::string reg = wine.ReadPrefixFile(path).value_or("");
+    const std::string hidden = "\"ShowSystray\"=\"N\"";
+    const size_t at = reg.find(hidden);
+    ASSERT_NE(at, std::string::npos) << "the template does not hide the tray";
+    reg.replace(at, hidden.size(), "\"ShowSystray\"=\"Y\"");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << reg;
+  }
+  // The centre of the program's icon in Wine's tray window.
+  std::optional<std::pair<int, int>> TrayIcon() {
+    std::optional<WindowInfo> icon;
+    if (!Becomes([&] {
+          icon = wine.FindChild("__winex11_standalone_tray", "Wine System Tray", 0);
+          return icon && icon->visible;
+        }))
+      return std::nullopt;
+    return std::pair{icon->x + icon->width / 2, icon->y + icon->height / 2};
+  }
+  bool Visible(const std::string& className) {
+    auto w = wine.FindWindow(className);
     return w && w->visible;
   }
+  bool MainVisible() { return Visible(kMainClass); }
   bool Becomes(const std::function<bool()>& condition, Millis deadline = Millis(5000)) {
     return WaitUntil(condition, deadline, Millis(100));
   }
@@ -70,14 +94,11 @@ class TrayMenuE2E : public ::testing::Test {
 };
 
 TEST_F(TrayMenuE2E, ButtonPressesOnTheTrayIconShowAndRaiseTheWindowOtherMouseMessagesDoNot) {
+  ASSERT_NO_FATAL_FAILURE(ShowWineTray());
   ASSERT_NO_FATAL_FAILURE(Start({"/min"}));
-  // The icon is a 20 x 20 child of Wine's tray window, made when the program adds it.
-  std::optional<WindowInfo> icon;
-  ASSERT_TRUE(Becomes([&] {
-    icon = wine.FindChild("__winex11_standalone_tray", "Wine System Tray", 0);
-    return icon && icon->visible;
-  })) << "no tray icon";
-  const int x = icon->x + icon->width / 2, y = icon->y + icon->height / 2;
+  const auto icon = TrayIcon();
+  ASSERT_TRUE(icon) << "no tray icon";
+  const auto [x, y] = *icon;
   SaveScreenshot(display, "tray_icon");
 
   display.MoveMouse(x - 4, y);
@@ -119,6 +140,44 @@ TEST_F(TrayMenuE2E, ButtonPressesOnTheTrayIconShowAndRaiseTheWindowOtherMouseMes
   EXPECT_TRUE(Becomes([&] { return pixel() == mainPixel; })) << "not raised over Notepad";
   display.MouseButton(3, false);
   SaveScreenshot(display, "tray_raised");
+}
+
+TEST_F(TrayMenuE2E, DuringAnIntervalCaptureTheTrayIconShowsTheIntervalWindowInstead) {
+  ASSERT_NO_FATAL_FAILURE(ShowWineTray());
+  // A full-screen interval of a minute, so that no shot is taken meanwhile.
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(wine.Act({"command", kMainClass, "1026"}));  // close, storing the profile
+  ASSERT_EQ(kestrix->Wait(kStartDeadline), 0);
+  std::string record = *wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db");
+  for (auto [offset, value] : {std::pair{0, 1}, {104, 1}, {112, 1}, {116, 0}, {120, 0}})
+    std::memcpy(record.data() + offset, &value, 4);  // InType, TimStatus, min, s, OptSound
+  std::ofstream(wine.DataFolder() + "/Profile.db", std::ios::binary | std::ios::trunc) << record;
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const auto icon = TrayIcon();
+  ASSERT_TRUE(icon) << "no tray icon";
+
+  display.Click(kLeft + 231 + 70, kTop + 497 + 25);  // "Capture"
+  // Hiding before a capture is on: the interval window starts hidden, like the main window.
+  ASSERT_TRUE(wine.WaitForWindow(kIntervalClass, Millis(10000), kestrix.get()));
+  ASSERT_TRUE(Becomes([&] { return !MainVisible(); }));
+  EXPECT_FALSE(Visible(kIntervalClass));
+  for (int button : {1, 3}) {
+    display.MoveMouse(icon->first, icon->second);
+    display.MouseButton(button, true);
+    EXPECT_TRUE(Becomes([&] { return Visible(kIntervalClass); })) << "button " << button;
+    EXPECT_EQ(wine.ForegroundClass(), kIntervalClass) << "button " << button;
+    display.MouseButton(button, false);
+    EXPECT_FALSE(MainVisible()) << "button " << button;
+    ASSERT_TRUE(wine.Act({"command", kIntervalClass, "1027"}));  // its hide button
+    ASSERT_TRUE(Becomes([&] { return !Visible(kIntervalClass); }));
+  }
+  // "Stop" ends the interval; the icon then shows the main window again.
+  ASSERT_TRUE(wine.Act({"command", kIntervalClass, "1028"}));
+  ASSERT_TRUE(Gone(kIntervalClass));
+  ASSERT_TRUE(HideMain());
+  display.MouseButton(1, true);
+  EXPECT_TRUE(Becomes([&] { return MainVisible(); }));
+  display.MouseButton(1, false);
 }
 
 TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOpensTheFileBesideTheProgram) {
