@@ -8,7 +8,9 @@
 //   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>                     ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
-// (the three actions answer "ok", or "none" when there is no such window or it refused)
+//   kxprobe message <class> <msg> <wParam> <lParam> -> sends a message to the first such
+//                                                      window, as another program may
+// (the four actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                             ->  class of the foreground window
 //   kxprobe send <class> <title> <id> <msg>        ->  result of sending <msg> (wParam and
 //                                                      lParam 0) to a child control: reads a
@@ -163,9 +165,15 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
   if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0)
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
+  if (argc >= 6 && std::wcscmp(argv[1], L"message") == 0) {
+    DWORD_PTR ignored = 0;
+    return Done(target && SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
+                                              LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000,
+                                              &ignored));
+  }
   std::fprintf(
       stderr,
       "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "foreground|clipboard|hold ...\n");
+      "message|foreground|clipboard|hold ...\n");
   return 2;
 }
