@@ -458,6 +458,13 @@ TEST(CaptureFlowsE2E, AreaDragEscapeAndRepeatOfTheSameArea) {
   }
   EXPECT_EQ(s.wine.WindowText(kMain, kMainTitle, kInputType), "Fullscreen");
   EXPECT_FALSE(s.wine.FindWindow(kArea));
+  // and the next capture is a full-screen one.
+  files = s.Files();
+  s.ClickCapture();
+  auto full = s.NewCapture(files);
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->width, kScreenW);
+  EXPECT_EQ(full->height, kScreenH);
 }
 
 // Watches the 5-pixel band above a window while a shot runs: whether it turned white, and
@@ -540,10 +547,10 @@ TEST(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
   files = s.Files();
   ASSERT_TRUE(s.Command(kRepeat));
   auto moved = s.NewCapture(files);
-  ASSERT_TRUE(moved);
-  EXPECT_EQ(moved->width, 400);
+  ASSERT_TRUE(moved);  // clamped at the screen's right edge
+  EXPECT_EQ(moved->width, kScreenW - 1000);
   EXPECT_EQ(moved->height, 300);
-  EXPECT_EQ(CountColour(*moved, Of(scene::kTargetColour)), 400 * 300 - 120 * 50);
+  EXPECT_EQ(CountColour(*moved, Of(scene::kTargetColour)), (kScreenW - 1000) * 300 - 120 * 50);
   ASSERT_TRUE(s.FlowEnded());
   ASSERT_TRUE(s.SceneCommand(scene::kCloseTarget));
   std::this_thread::sleep_for(Millis(500));
@@ -606,9 +613,10 @@ TEST(CaptureFlowsE2E, IntervalCapturesOncePerIntervalUntilStopped) {
   ASSERT_NO_FATAL_FAILURE(
       s.Start({{kInType, 1}, {kTimStatus, 1}, {kTimHour, 1}, {kTimMin, 30}, {kTimSec, 5}, {kSetHide, 0}}));
   s.ClickCapture();
-  ASSERT_TRUE(s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get()));
+  auto clock = s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get());
+  ASSERT_TRUE(clock);
   EXPECT_TRUE(WaitUntil([&] { return s.Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
-  SaveScreenshot(s.display, "interval_window");
+  s.display.Capture(clock->x, clock->y, W, H).SavePng(Locations::Get().artifacts + "/interval_window.png");
   s.wine.Act({"close", kInterval});
   ASSERT_TRUE(s.FlowEnded());
   s.Stop();

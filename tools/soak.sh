@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Soak of the interval captures under Wine on a private 1920x1080 Xvfb: the interval window's
+# tick driven [captures] times (default 1000), each a full-screen PNG, with the process's
+# private memory and GDI and USER object counts printed every 100 captures.
+# Usage: tools/soak.sh [captures]
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+captures=${1:-1000}
+
+kx_setup || exit 1
+trap kx_end_wine_session EXIT
+kx_begin_wine_session soak 1920x1080 || exit 1
+kx_say "Interval soak ($captures captures, 1920x1080 PNG)"
+wine "$KX_BUILD/win64/soak.exe" "$captures" </dev/null
