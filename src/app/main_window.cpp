@@ -5,7 +5,9 @@
 #include <cwchar>
 
 #include "app/about_window.h"
+#include "app/hotkeys.h"
 #include "app/main_layout.h"
+#include "app/settings_window.h"
 #include "app/startup.h"
 #include "capture/profile_values.h"
 #include "options/border_window.h"
@@ -33,6 +35,8 @@ namespace kx {
 
 namespace {
 
+constexpr UINT kSettingsCommand = 4609;
+constexpr UINT kHotkeysCommand = 4610;
 constexpr UINT kAboutCommand = 4612;
 
 LPARAM PackPoint(int x, int y) {
@@ -127,6 +131,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallbackMessage:
       OnTrayCallback(lParam);
       return 0;
+    case WM_HOTKEY:
+      OnHotkey(LOWORD(lParam));
+      return 0;
     case WM_QUERYENDSESSION:
       SaveCurrentProfile(state_.current);
       return Window::OnMessage(message, wParam, lParam);
@@ -168,6 +175,8 @@ void MainWindow::RefreshControls() {
   EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
   for (const MainControl& c : MainControls())
     if (c.checkField) SendMessageW(Control(c.id), BXM_CHECK, kSetAndRepaint, p.*c.checkField);
+  ApplyHotkeys(hwnd, p.SetHotkeys != 0);
+  ApplyAutostart(p);
 }
 
 void MainWindow::ShowProfileName() {
@@ -255,7 +264,14 @@ void MainWindow::RunCommand(int id) {
       RunSaveProfileWindow(hwnd, {p, state_.defaults, state_.stored}, ShowMessageWindow);
       break;
     case kStorageId:
-      OpenStorageFolder();
+      SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
+      OpenStorageFolder(hwnd, p);
+      break;
+    case kSettingsCommand:
+      RunSettingsWindow(hwnd, p, state_.defaults);
+      break;
+    case kHotkeysCommand:
+      RunHotkeysWindow(hwnd);
       break;
     case kAboutCommand:
       RunAboutWindow(hwnd);
@@ -265,11 +281,12 @@ void MainWindow::RunCommand(int id) {
   }
 }
 
-void MainWindow::OpenStorageFolder() {
-  SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
-  const std::wstring folder = FieldText(state_.current.SetStorageFolder);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  ShellExecuteW(hwnd, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+// The hotkeys act also while the window is hidden or a tool window has disabled it, but
+// never into a selection that is under way.
+void MainWindow::OnHotkey(UINT modifiers) {
+  if (SelectionUnderWay()) return;
+  if (int command = HotkeyCommand(modifiers, state_.runningIntervalWindow != nullptr))
+    SendMessageW(hwnd, WM_COMMAND, WPARAM(command), 0);
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {

@@ -36,6 +36,13 @@ class OptionWindow : public ToolWindow {
   virtual void ApplyResetValues(CaptureProfile& edited) = 0;
   // Runs on "OK" only, before the window closes (not on a close message).
   virtual void BeforeOk(CaptureProfile& /*edited*/) {}
+  // For settings that act outside the profile (a registry value, the hotkeys): puts them in
+  // line with the profile after "Cancel" restored it and after "Reset".
+  virtual void ApplyEffects() {}
+  // A check button has just stored its state in `field`.
+  virtual void OnCheckChanged(Field /*field*/) {}
+  // A command of a control the protocol does not bind; true when the window handled it.
+  virtual bool OnOtherCommand(int /*id*/) { return false; }
 
   // Reset helper for the windows whose reset values are those of another profile.
   static void CopyFields(CaptureProfile& to, const CaptureProfile& from,

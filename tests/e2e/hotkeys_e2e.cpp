@@ -1,0 +1,154 @@
+// The PrintScreen hotkeys of the real program, pressed on the X display as a person would,
+// and the Global Hotkeys window. Ctrl + PrintScreen opens the storage folder, which under
+// Wine is an explorer window named after the folder; it creates the folder first, so a
+// press that acts brings back a storage folder the test removed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+// The main window on a 1920 x 1080 screen, clear of the folder windows that open at (0, 0)
+// with 640 x 480 pixels.
+constexpr int kMainLeft = 727, kMainTop = 255;
+const std::string kMain = "KXMainWndClass", kSettings = "KXSettingsWndClass",
+                  kHotkeys = "KXHotkeysWndClass", kFolderWindow = "ExplorerWClass";
+// Long enough for a hotkey that acts to have shown its window.
+constexpr Millis kQuiet(2000);
+
+class HotkeysE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(display.ok() && !wine.prefix().empty()); }
+
+  void Start() {
+    kestrix = wine.Launch();
+    ASSERT_TRUE(wine.WaitForWindow(kMain, Millis(30000), kestrix.get()));
+    std::this_thread::sleep_for(Millis(800));  // the first paint
+  }
+  void Press(const std::vector<std::string>& modifiers) {
+    display.Key("Print", modifiers);
+  }
+  // Whether `act` opens the storage folder, which it creates first when it is missing (the
+  // shell shows a folder only once, so a second opening brings up no other window).
+  bool OpensTheFolder(const std::function<void()>& act) {
+    const std::string folder = wine.UserFolder() + "/Pictures";
+    std::filesystem::remove(folder);
+    act();
+    return WaitUntil([&] { return std::filesystem::is_directory(folder); }, kQuiet, Millis(100));
+  }
+  bool CtrlPrintOpensTheFolder() {
+    return OpensTheFolder([&] { Press({"Control_L"}); });
+  }
+  // Opens a menu window of the main window; returns where it is.
+  std::optional<WindowInfo> OpenFromMenu(int command, const std::string& cls) {
+    if (!wine.Act({"command", kMain, std::to_string(command)})) return std::nullopt;
+    auto w = wine.WaitForWindow(cls, Millis(10000), kestrix.get());
+    std::this_thread::sleep_for(Millis(300));
+    return w;
+  }
+  // A click, after which the pointer leaves at once: resting on a main-window button once
+  // the window closed would raise a help tooltip that then stays over the next tool window
+  // (a disabled main window ignores the button's leave) and takes its clicks.
+  void Click(const WindowInfo& w, int x, int y) {
+    display.Click(w.x + x, w.y + y);
+    display.MoveMouse(1910, 1070);
+    std::this_thread::sleep_for(Millis(300));
+  }
+  bool Closes(const std::string& cls) {
+    return WaitUntil([&] { return !wine.FindWindow(cls); }, Millis(5000)) &&
+           WaitUntil([&] { return wine.FindWindow(kMain)->enabled; }, Millis(3000));
+  }
+
+  VirtualDisplay display{1920, 1080};
+  WineSession wine{display};
+  std::unique_ptr<Process> kestrix;
+};
+
+TEST_F(HotkeysE2E, CtrlPrintScreenOpensTheStorageFolderWhileTheSettingIsOn) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(CtrlPrintOpensTheFolder());
+  EXPECT_TRUE(wine.WaitForWindow(kFolderWindow, kQuiet, kestrix.get(), "Pictures"))
+      << "the shell shows no Pictures folder";
+
+  // The Global Hotkeys window: the hotkeys still act while it holds the main window disabled.
+  auto hotkeys = OpenFromMenu(4610, kHotkeys);
+  ASSERT_TRUE(hotkeys);
+  EXPECT_EQ(std::vector({hotkeys->x, hotkeys->y, hotkeys->width, hotkeys->height}),
+            std::vector({kMainLeft + 16, kMainTop + (571 - 373) / 2, 435, 373}));
+  EXPECT_FALSE(wine.FindWindow(kMain)->enabled);
+  EXPECT_EQ(wine.WindowText(kHotkeys, "", 1027), "Global Hotkeys");
+  display.MoveMouse(5, 5);
+  std::this_thread::sleep_for(Millis(300));
+  Image shot = display.Capture(hotkeys->x, hotkeys->y, 435, 373);
+  shot.SavePng(Locations::Get().artifacts + "/hotkeys_window.png");
+  EXPECT_EQ(shot.At(100, 83), (Rgb{217, 217, 219}));  // the common separator
+  // Seven lines, each centred in its 20-pixel box; nothing in the gaps between the pairs.
+  for (int top : {117, 137, 167, 187, 217, 237, 267}) {
+    int left = 435, right = 0;
+    for (int y = top; y < top + 20; ++y)
+      for (int x = 20; x < 415; ++x)
+        if (shot.At(x, y).r < 140) left = std::min(left, x), right = std::max(right, x);
+    ASSERT_LT(left, right) << top;
+    EXPECT_NEAR((left + right) / 2, 217, 16) << top;  // Wine's widths are a little off
+  }
+  for (int top : {157, 207, 257})
+    for (int y = top + 2; y < top + 8; ++y)
+      for (int x = 20; x < 415; ++x) ASSERT_GE(shot.At(x, y).r, 140) << x << "," << y;
+  EXPECT_TRUE(CtrlPrintOpensTheFolder());
+  Click(*hotkeys, 172 + 45, 373 - 54 + 18);
+  ASSERT_TRUE(Closes(kHotkeys));
+
+  // The setting acts at once both ways; Cancel and Reset register the hotkeys again.
+  auto settings = OpenFromMenu(4609, kSettings);
+  ASSERT_TRUE(settings);
+  EXPECT_TRUE(OpensTheFolder([&] { Click(*settings, 26 + 18, 126 + 18); })) << "Open storage";
+  auto toggleHotkeys = [&] { Click(*settings, 26 + 18, 245 + 18); };
+  toggleHotkeys();
+  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "acted while off";
+  toggleHotkeys();
+  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "not back on at once";
+  toggleHotkeys();
+  Click(*settings, 235 + 45, 515 - 54 + 18);  // Cancel
+  ASSERT_TRUE(Closes(kSettings));
+  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "Cancel left them off";
+  settings = OpenFromMenu(4609, kSettings);
+  ASSERT_TRUE(settings);
+  toggleHotkeys();
+  Click(*settings, 17 + 45, 515 - 54 + 18);  // Reset
+  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "Reset left them off";
+  toggleHotkeys();
+  Click(*settings, 327 + 45, 515 - 54 + 18);  // OK
+  ASSERT_TRUE(Closes(kSettings));
+  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "OK did not keep them off";
+  EXPECT_EQ(wine.WindowText(kMain, "HALVECOR Kestrix", 1041), "None");
+  EXPECT_TRUE(kestrix->Running());
+}
+
+TEST_F(HotkeysE2E, AHotkeyHeldByAnotherProgramStaysWithItAndTheOthersStillWork) {
+  const std::string said = wine.prefix() + "/../holder.txt";
+  Process holder({"wine", Locations::Get().probe, "hotkey", "0", "120000"}, wine.Environment(),
+                 said);
+  auto holderSays = [&](const std::string& line) {
+    std::ifstream in(said);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str().find(line) != std::string::npos;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return holderSays("ok"); }, Millis(20000))) << "holder failed";
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Press({});
+  EXPECT_TRUE(WaitUntil([&] { return holderSays("pressed"); }, kQuiet)) << "not the holder's";
+  EXPECT_TRUE(CtrlPrintOpensTheFolder());
+  EXPECT_TRUE(kestrix->Running());
+}
+
+}  // namespace
+}  // namespace e2e
