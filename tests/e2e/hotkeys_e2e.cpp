@@ -150,5 +150,36 @@ TEST_F(HotkeysE2E, AHotkeyHeldByAnotherProgramStaysWithItAndTheOthersStillWork) 
   EXPECT_TRUE(kestrix->Running());
 }
 
+// The overlays of the kxselect stage, a program built from the same sources, stand in for a
+// selection: the rule looks for their windows anywhere on the desktop.
+TEST_F(HotkeysE2E, NoHotkeyActsWhileAnAreaSelectionOrAWindowPickingIsOnTheScreen) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string said = wine.prefix() + "/../stage.txt";
+  Process stage({"wine", std::filesystem::path(Locations::Get().exe).parent_path() / "kxselect.exe"},
+                wine.Environment(), said);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        std::ifstream in(said);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str().find("ready") != std::string::npos;
+      },
+      Millis(30000)));
+  for (const auto& [command, overlay] :
+       {std::pair{"1", "KXGetAreaWndClass"}, std::pair{"2", "KXGetWindowWndClass"}}) {
+    ASSERT_TRUE(wine.Act({"command", "KXSelectFixtureWndClass", command}));
+    ASSERT_TRUE(wine.WaitForWindow(overlay, Millis(10000), &stage)) << overlay;
+    std::this_thread::sleep_for(Millis(300));
+    EXPECT_FALSE(CtrlPrintOpensTheFolder()) << overlay;
+    ASSERT_TRUE(wine.FindWindow(overlay)) << overlay << " closed before the press";
+    display.Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(overlay); }, Millis(5000))) << overlay;
+    EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "after " << overlay;
+    // The folder window takes the focus a moment later; an overlay opened before that would
+    // lose it and close.
+    std::this_thread::sleep_for(Millis(1500));
+  }
+}
+
 }  // namespace
 }  // namespace e2e
