@@ -92,12 +92,15 @@ TEST_F(HotkeysE2E, CtrlPrintScreenOpensTheStorageFolderWhileTheSettingIsOn) {
   EXPECT_EQ(shot.At(100, 83), (Rgb{217, 217, 219}));  // the common separator
   // Seven lines, each centred in its 20-pixel box; nothing in the gaps between the pairs.
   for (int top : {117, 137, 167, 187, 217, 237, 267}) {
-    int left = 435, right = 0;
+    int left = 435, right = 0, first = 373, last = 0;
     for (int y = top; y < top + 20; ++y)
       for (int x = 20; x < 415; ++x)
-        if (shot.At(x, y).r < 140) left = std::min(left, x), right = std::max(right, x);
+        if (shot.At(x, y).r < 140)
+          left = std::min(left, x), right = std::max(right, x), first = std::min(first, y),
+          last = std::max(last, y);
     ASSERT_LT(left, right) << top;
     EXPECT_NEAR((left + right) / 2, 217, 16) << top;  // Wine's widths are a little off
+    EXPECT_NEAR((first + last) / 2.0, top + 10, 3) << top;
   }
   for (int top : {157, 207, 257})
     for (int y = top + 2; y < top + 8; ++y)
