@@ -20,6 +20,7 @@ constexpr int kOk = 1026, kCancel = 1027, kReset = 1028;
 // "Start with Windows": the value "Kestrix" under the per-user Run key.
 const std::string kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kRunText = "C:\\Program Files\\Kestrix\\Kestrix.exe /min";
+const std::string kDialog = "#32770";  // the platform's dialog class
 
 struct Box {
   int id, x, y, width, height;
@@ -36,6 +37,10 @@ struct Sheet {
 
 Boxes SwitchRow(int g, int button, int label) {
   return {{button, 26, g + 7, 37, 37}, {label, 68, g + 7, 339, 37}};
+}
+// A check at (26, y) with its label beside it, as wide as the rest of the group.
+Boxes CheckRow(int y, int check, int label) {
+  return {{check, 26, y, 37, 37}, {label, 68, y, 339, 37}};
 }
 Boxes NumberRow(int g, int spin, int edit, int unit) {
   Boxes row = {{spin, 26, g + 7, 37, 37}, {edit, 66, g + 9, 51, 33}};
@@ -91,17 +96,9 @@ const Sheet kSettings = MakeSheet("KXSettingsWndClass", 515, {4609, 0, 0, 0, 0},
                                     {1037, 68, 126, 146, 37},
                                     {1030, 219, 126, 37, 37},
                                     {1038, 261, 126, 146, 37}},
-                                   // checks and their labels
-                                   {{1031, 26, 206, 37, 37},
-                                    {1039, 68, 206, 339, 37},
-                                    {1033, 26, 245, 37, 37},
-                                    {1041, 68, 245, 339, 37},
-                                    {1032, 26, 284, 37, 37},
-                                    {1040, 68, 284, 339, 37},
-                                    {1034, 26, 364, 37, 37},
-                                    {1042, 68, 364, 339, 37},
-                                    {1035, 26, 403, 37, 37},
-                                    {1043, 68, 403, 339, 37}}},
+                                   CheckRow(206, 1031, 1039), CheckRow(245, 1033, 1041),
+                                   CheckRow(284, 1032, 1040), CheckRow(364, 1034, 1042),
+                                   CheckRow(403, 1035, 1043)},
                                   {{119, 51}, {199, 129}, {357, 90}});
 // Main-window controls a script presses while no window is open.
 const Boxes kMainControls = {{1037, 26, 351, 103, 37}};  // Sound
@@ -259,48 +256,49 @@ class OptionWindowsE2E : public ::testing::Test {
     return std::stol(*out);
   }
 
+  // A platform dialog opened by `button`, once it is up; returns its title.
+  std::string OpenDialog(const Box& button, const std::string& what) {
+    ClickClient(button.x + 18, button.y + 18);
+    EXPECT_TRUE(wine.WaitForWindow(kDialog, Millis(10000), kestrix.get())) << "no " << what;
+    std::this_thread::sleep_for(Millis(500));
+    return wine.WindowText(kDialog, "", 0).value_or("");
+  }
+  // Its OK, or its Cancel, pressed; then it is gone.
+  void CloseDialog(const std::string& title, bool confirm) {
+    auto button = wine.FindChild(kDialog, title, confirm ? 1 : 2);
+    ASSERT_TRUE(button);
+    display.Click(button->x + button->width / 2, button->y + button->height / 2);
+    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(kDialog); }, Millis(5000)));
+  }
+
   // The platform colour chooser opened by `swatch`: red, green and blue typed into its boxes
   // and confirmed, or cancelled when `rgb` is empty.
   void ChooseColour(const Box& swatch, const std::string& rgb) {
-    const std::string dialog = "#32770";
-    ClickClient(swatch.x + 18, swatch.y + 18);
-    ASSERT_TRUE(wine.WaitForWindow(dialog, Millis(10000), kestrix.get())) << "no colour chooser";
-    std::this_thread::sleep_for(Millis(500));
-    const std::string title = wine.WindowText(dialog, "", 0).value_or("");
+    const std::string title = OpenDialog(swatch, "colour chooser");
     std::istringstream values(rgb);
     std::string value;
     for (int box = 706; values >> value; ++box) {  // its red, green and blue boxes
-      auto edit = wine.FindChild(dialog, title, box);
+      auto edit = wine.FindChild(kDialog, title, box);
       ASSERT_TRUE(edit) << box;
       display.Click(edit->x + edit->width - 4, edit->y + edit->height / 2);
       TypeReplacing(value);
     }
-    auto button = wine.FindChild(dialog, title, rgb.empty() ? 2 : 1);
-    ASSERT_TRUE(button);
-    display.Click(button->x + button->width / 2, button->y + button->height / 2);
-    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(dialog); }, Millis(5000)));
+    CloseDialog(title, !rgb.empty());
   }
 
   // The shell's folder browser opened by `button`: the folder typed into its tree, where the
   // Desktop's own folders stand at the first level, and confirmed; cancelled when `name`
   // is empty.
   void BrowseForFolder(const Box& button, const std::string& name) {
-    const std::string dialog = "#32770";
-    ClickClient(button.x + 18, button.y + 18);
-    ASSERT_TRUE(wine.WaitForWindow(dialog, Millis(10000), kestrix.get())) << "no folder browser";
-    std::this_thread::sleep_for(Millis(500));
-    const std::string title = wine.WindowText(dialog, "", 0).value_or("");
+    const std::string title = OpenDialog(button, "folder browser");
     if (!name.empty()) {
-      auto tree = wine.FindChild(dialog, title, 14145);  // Wine's id of the tree
+      auto tree = wine.FindChild(kDialog, title, 14145);  // Wine's id of the tree
       ASSERT_TRUE(tree);
       display.Click(tree->x + 50, tree->y + 10);  // the Desktop at its top, focused
       for (char c : name) display.Key(std::string(1, c));
       std::this_thread::sleep_for(Millis(300));
     }
-    auto confirm = wine.FindChild(dialog, title, name.empty() ? 2 : 1);
-    ASSERT_TRUE(confirm);
-    display.Click(confirm->x + confirm->width / 2, confirm->y + confirm->height / 2);
-    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(dialog); }, Millis(5000)));
+    CloseDialog(title, !name.empty());
   }
 
   // Holds a spin pressed, with the cursor `dy` below its top edge once pressed, until it
