@@ -8,8 +8,8 @@
 
 namespace kx {
 
-// Registers the three hotkeys (ids 0, 1, 2) on `mainWindow`, or unregisters them; a key that another
-// program holds stays with that program, silently.
+// Registers the three hotkeys (ids 0, 1, 2) on `mainWindow`, or unregisters them; a key
+// that another program holds stays with that program, silently.
 void ApplyHotkeys(HWND mainWindow, bool enabled);
 
 // The main-window command for a hotkey's modifier bits, or 0 when it is to be dropped: while

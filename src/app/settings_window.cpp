@@ -95,10 +95,10 @@ void SettingsWindow::ApplyResetValues(CaptureProfile& edited) {
   auto& to = edited.SetStorageFolder;
   std::fill(std::begin(to), std::end(to), u'\0');
   std::copy(std::begin(from), std::find(std::begin(from), std::end(from), u'\0'), std::begin(to));
-  CopyFields(edited, defaults_,
-             {&CaptureProfile::SetAutostart, &CaptureProfile::SetHotkeys,
-              &CaptureProfile::SetHelpText, &CaptureProfile::SetMagnifier,
-              &CaptureProfile::SetHideBeforeCapture});
+  CopyFields(
+      edited, defaults_,
+      {&CaptureProfile::SetAutostart, &CaptureProfile::SetHotkeys, &CaptureProfile::SetHelpText,
+       &CaptureProfile::SetMagnifier, &CaptureProfile::SetHideBeforeCapture});
 }
 
 void SettingsWindow::ApplyEffects() {

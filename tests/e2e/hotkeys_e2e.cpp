@@ -153,8 +153,9 @@ TEST_F(HotkeysE2E, AHotkeyHeldByAnotherProgramStaysWithItAndTheOthersStillWork) 
 TEST_F(HotkeysE2E, NoHotkeyActsWhileAnAreaSelectionOrAWindowPickingIsOnTheScreen) {
   ASSERT_NO_FATAL_FAILURE(Start());
   const std::string said = wine.prefix() + "/../stage.txt";
-  Process stage({"wine", std::filesystem::path(Locations::Get().exe).parent_path() / "kxselect.exe"},
-                wine.Environment(), said);
+  Process stage(
+      {"wine", std::filesystem::path(Locations::Get().exe).parent_path() / "kxselect.exe"},
+      wine.Environment(), said);
   ASSERT_TRUE(WaitUntil([&] { return Says(said, "ready"); }, Millis(30000)));
   for (const auto& [command, overlay] :
        {std::pair{"1", "KXGetAreaWndClass"}, std::pair{"2", "KXGetWindowWndClass"}}) {

@@ -507,7 +507,8 @@ TEST_F(OptionWindowsE2E, SettingsWindow) {
   ASSERT_TRUE(std::filesystem::create_directories(desktop + "/KestrixShots"));
   Run(kSettings, {{kOpen, 0, "", 1036, "Settings"}, {kSee, 0, "", 1037, "Open storage"},
                   {kSee, 0, "", 1038, "Select storage"}, {kSee, 0, "", 1039, "Start with Windows"},
-                  {kSee, 0, "", 1041, "Enable global hotkeys"}, {kSee, 0, "", 1040, "Show help text"},
+                  {kSee, 0, "", 1041, "Enable global hotkeys"},
+                  {kSee, 0, "", 1040, "Show help text"},
                   {kSee, 0, "", 1042, "Show magnifier window when performing an area capture"},
                   {kSee, 0, "", 1043, "Hide Kestrix before capturing"},
                   {kCheck, 1031, "0"}, {kCheck, 1033, "1"}, {kCheck, 1032, "1"},

@@ -150,8 +150,8 @@ int MakeReadOnly(const wchar_t* path) {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
     return Done(false);
   PSECURITY_DESCRIPTOR sd = nullptr;
-  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                                 &sd, nullptr) &&
+  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)",
+                                                                 SDDL_REVISION_1, &sd, nullptr) &&
             RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
   LocalFree(sd);
   RegCloseKey(key);
@@ -190,9 +190,8 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
   if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0)
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
-  std::fprintf(
-      stderr,
-      "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "foreground|hold|hotkey|readonly ...\n");
+  std::fprintf(stderr,
+               "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
+               "foreground|hold|hotkey|readonly ...\n");
   return 2;
 }
