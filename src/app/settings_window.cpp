@@ -21,30 +21,24 @@ constexpr int kOpenStorageId = 1029;
 constexpr int kSelectStorageId = 1030;
 constexpr int kAutostartCheckId = 1031;
 
-// A folder button and its label in the "Storage" group.
-struct FolderRow {
-  int buttonId, labelId, x;
-  const wchar_t* text;
+using P = CaptureProfile;
+using B = OptionPage::Button;
+constexpr OptionPage::Group kGroups[] = {
+    {L"Storage", 119}, {L"Program", 199, 129}, {L"Capture", 357, 90}};
+constexpr OptionPage::Button kChecks[] = {
+    {B::kCheck, kAutostartCheckId, 1039, 26, 206, 339, L"Start with Windows", &P::SetAutostart},
+    {B::kCheck, 1033, 1041, 26, 245, 339, L"Enable global hotkeys", &P::SetHotkeys},
+    {B::kCheck, 1032, 1040, 26, 284, 339, L"Show help text", &P::SetHelpText},
+    {B::kCheck, 1034, 1042, 26, 364, 339, L"Show magnifier window when performing an area capture",
+     &P::SetMagnifier},
+    {B::kCheck, 1035, 1043, 26, 403, 339, L"Hide Kestrix before capturing",
+     &P::SetHideBeforeCapture},
 };
-constexpr FolderRow kFolderRows[] = {
-    {kOpenStorageId, 1037, 26, L"Open storage"},
-    {kSelectStorageId, 1038, 219, L"Select storage"},
-};
-
-// A check and its label; the "Program" group holds the first three, "Capture" the others.
-struct CheckRow {
-  int checkId, labelId, y;
-  const wchar_t* text;
-  uint32_t CaptureProfile::*field;
-};
-constexpr CheckRow kCheckRows[] = {
-    {kAutostartCheckId, 1039, 206, L"Start with Windows", &CaptureProfile::SetAutostart},
-    {1033, 1041, 245, L"Enable global hotkeys", &CaptureProfile::SetHotkeys},
-    {1032, 1040, 284, L"Show help text", &CaptureProfile::SetHelpText},
-    {1034, 1042, 364, L"Show magnifier window when performing an area capture",
-     &CaptureProfile::SetMagnifier},
-    {1035, 1043, 403, L"Hide Kestrix before capturing", &CaptureProfile::SetHideBeforeCapture},
-};
+// The labels of the two folder buttons, which the window adds to its page.
+constexpr OptionPage::Text kFolderLabels[] = {{L"Open storage", 1037, 68, 126, 146},
+                                              {L"Select storage", 1038, 261, 126, 146}};
+constexpr ProfileField kFromDefaults[] = {&P::SetAutostart, &P::SetHotkeys, &P::SetHelpText,
+                                          &P::SetMagnifier, &P::SetHideBeforeCapture};
 
 // The executable's path is asked for with room to spare and formatted in place.
 constexpr DWORD kPathChars = 5120, kPathAsked = 5100;
@@ -76,29 +70,23 @@ void OpenStorageFolder(HWND owner, const CaptureProfile& profile) {
   ShellExecuteW(owner, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+const OptionPage kSettingsPage = {
+    L"KXSettingsWndClass", 515, L"Settings",  1036, kGroups, {}, {}, kChecks,
+    kFolderLabels,         {},  kFromDefaults};
+
 void SettingsWindow::CreateOwnControls() {
-  AddGroup(L"Storage", 119);
-  AddGroup(L"Program", 199, 129);
-  AddGroup(L"Capture", 357, 90);
-  for (const FolderRow& r : kFolderRows) {
-    CreateSwatchButton(hwnd, L"", r.buttonId, r.x, 126, 37, 37);
-    AddLabel(r.text, r.labelId, r.x + 42, 126, 146);
-  }
-  for (const CheckRow& r : kCheckRows) {
-    AddCheck(CreateBareCheckButton(hwnd, r.checkId, 26, r.y, 37, 37, true), r.field);
-    AddLabel(r.text, r.labelId, 68, r.y, 339);
-  }
+  PagedOptionWindow::CreateOwnControls();
+  // The swatch preset's glyph, here for folders, not colours.
+  CreateSwatchButton(hwnd, L"", kOpenStorageId, 26, 126, 37, 37);
+  CreateSwatchButton(hwnd, L"", kSelectStorageId, 219, 126, 37, 37);
 }
 
 void SettingsWindow::ApplyResetValues(CaptureProfile& edited) {
+  PagedOptionWindow::ApplyResetValues(edited);
   const auto& from = defaults_.SetStorageFolder;
   auto& to = edited.SetStorageFolder;
   std::fill(std::begin(to), std::end(to), u'\0');
   std::copy(std::begin(from), std::find(std::begin(from), std::end(from), u'\0'), std::begin(to));
-  CopyFields(
-      edited, defaults_,
-      {&CaptureProfile::SetAutostart, &CaptureProfile::SetHotkeys, &CaptureProfile::SetHelpText,
-       &CaptureProfile::SetMagnifier, &CaptureProfile::SetHideBeforeCapture});
 }
 
 void SettingsWindow::ApplyEffects() {

@@ -1,6 +1,7 @@
 // KXSettingsWndClass: the program-wide settings at the end of the profile (storage folder,
-// start with Windows, hotkeys, help texts, magnifier, hiding before a capture). Every
-// change acts at once; the Run value and the hotkeys follow the checks as they change.
+// start with Windows, hotkeys, help texts, magnifier, hiding before a capture). A page like
+// the option windows', plus the two folder buttons and the storage folder's reset; the Run
+// value and the hotkeys follow their checks at once.
 #pragma once
 
 #include <windows.h>
@@ -21,18 +22,18 @@ void ApplyAutostart(const CaptureProfile& profile);
 // Creates the storage folder (one level) and opens it in the shell; results are ignored.
 void OpenStorageFolder(HWND owner, const CaptureProfile& profile);
 
-class SettingsWindow : public OptionWindow {
+extern const OptionPage kSettingsPage;
+
+class SettingsWindow final : public PagedOptionWindow {
  public:
-  static constexpr const wchar_t* kClassName = L"KXSettingsWndClass";
-  static constexpr int kHeight = 515;
+  static constexpr const wchar_t* const& kClassName = kSettingsPage.className;
+  static constexpr const int& kHeight = kSettingsPage.height;
   // Reset takes the settings from `defaults`. The owner is the main window, which holds
   // the hotkeys.
   SettingsWindow(HWND window, CaptureProfile& current, const CaptureProfile& defaults)
-      : OptionWindow(window, current), defaults_(defaults) {}
+      : PagedOptionWindow(window, kSettingsPage, current, defaults) {}
 
  private:
-  const wchar_t* Title() const override { return L"Settings"; }
-  int HeadingId() const override { return 1036; }
   void CreateOwnControls() override;
   void ApplyResetValues(CaptureProfile& edited) override;
   void ApplyEffects() override;
@@ -43,8 +44,6 @@ class SettingsWindow : public OptionWindow {
   void ApplyAutostartAndShow() const;
   void ApplyHotkeysOnOwner() const;
   void SelectStorageFolder();
-
-  const CaptureProfile& defaults_;
 };
 
 // Runs the Settings window over `owner` (the main window); returns when it has closed.

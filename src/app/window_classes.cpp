@@ -4,6 +4,7 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/settings_window.h"
+#include "capture/window_shot.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
 #include "options/file_format_window.h"
@@ -13,6 +14,7 @@
 #include "profiles/save_profile_window.h"
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
+#include "select/interval_window.h"
 #include "select/timer_window.h"
 
 namespace kx {
@@ -24,6 +26,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
       MainWindow::RegisterWindowClass,    // 1st of the seventeen
       RegisterWindow<GetWindowWnd>,       // 2nd
       RegisterWindow<GetAreaWnd>,         // 3rd
+      RegisterCleanBackdropClass,         // 4th
       RegisterWindow<WindowPropWindow>,   // 5th
       RegisterWindow<FileFormatWindow>,   // 6th
       RegisterWindow<CaptionWindow>,      // 7th
@@ -33,6 +36,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
       RegisterWindow<LoadProfileWindow>,  // 11th
       RegisterWindow<SaveProfileWindow>,  // 12th
       RegisterWindow<SettingsWindow>,     // 13th
+      RegisterWindow<IntervalWnd>,        // 14th
       RegisterWindow<MessageWindow>,      // 15th
       RegisterWindow<HotkeysWindow>,      // 16th
       RegisterWindow<AboutWindow>,        // 17th

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -23,15 +24,54 @@ const std::string kMain = "KXMainWndClass", kSettings = "KXSettingsWndClass",
                   kHotkeys = "KXHotkeysWndClass", kFolderWindow = "ExplorerWClass";
 // Long enough for a hotkey that acts to have shown its window.
 constexpr Millis kQuiet(2000);
+const std::string kPicker = "KXGetWindowWndClass", kInterval = "KXIntervalWndClass";
+// Offsets of profile fields in the stored record.
+constexpr size_t kInType = 0, kOutType = 28, kTimStatus = 104, kTimTimeSec = 116, kSetHotkeys = 140;
 
 class HotkeysE2E : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(display.ok() && !wine.prefix().empty()); }
 
-  void Start() {
-    kestrix = wine.Launch();
+  void Start(const std::vector<std::string>& args = {}) {
+    kestrix = wine.Launch(args);
     ASSERT_TRUE(wine.WaitForWindow(kMain, Millis(30000), kestrix.get()));
     std::this_thread::sleep_for(Millis(800));  // the first paint
+  }
+  // The record a first run stores when closed with its button, with 32-bit `changes`.
+  std::string StoredRecord(const std::vector<std::pair<size_t, uint32_t>>& changes = {}) {
+    Start();
+    display.Click(kMainLeft + 435, kMainTop + 9);
+    kestrix->Wait(Millis(30000));
+    std::string record = wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db").value_or("");
+    for (auto [offset, value] : changes)
+      if (offset + 4 <= record.size()) std::memcpy(record.data() + offset, &value, 4);
+    return record;
+  }
+  // Starts with `record` as the current profile.
+  void StartWith(const std::string& record, const std::vector<std::string>& args = {}) {
+    ASSERT_EQ(record.size(), 2304u);
+    std::ofstream(wine.DataFolder() + "/Profile.db", std::ios::binary) << record;
+    Start(args);
+  }
+  // Under Wine a key reaches the hotkeys only through a window of some Wine program that has
+  // the X focus; with Kestrix hidden, the user works in another program: Notepad, focused.
+  std::unique_ptr<Process> WorkInAnotherProgram() {
+    auto notepad =
+        std::make_unique<Process>(std::vector<std::string>{"wine", "notepad"}, wine.Environment());
+    if (auto w = wine.WaitForWindow("Notepad", Millis(20000), notepad.get()))
+      display.Click(w->x + w->width / 2, w->y + w->height / 2);
+    std::this_thread::sleep_for(Millis(300));
+    return notepad;
+  }
+  int Count(const std::string& cls) {
+    auto out = wine.Probe({"count", cls});
+    return out ? std::stoi(*out) : -1;
+  }
+  // Presses PrintScreen with `modifiers` and tells whether a window of `cls` more came up.
+  bool PressOpens(const std::vector<std::string>& modifiers, const std::string& cls) {
+    const int before = Count(cls);
+    display.Key("Print", modifiers);
+    return WaitUntil([&] { return Count(cls) > before; }, kQuiet, Millis(200));
   }
   // Whether the file a helper program writes to holds `text` yet.
   static bool Says(const std::string& path, const std::string& text) {
@@ -145,6 +185,7 @@ TEST_F(HotkeysE2E, AHotkeyHeldByAnotherProgramStaysWithItAndTheOthersStillWork) 
   display.Key("Print");
   EXPECT_TRUE(WaitUntil([&] { return Says(said, "pressed"); }, kQuiet)) << "not the holder's";
   EXPECT_TRUE(CtrlPrintOpensTheFolder());
+  EXPECT_TRUE(PressOpens({"Shift_L"}, kPicker)) << "Shift + PrintScreen did not capture";
   EXPECT_TRUE(kestrix->Running());
 }
 
@@ -174,12 +215,8 @@ TEST_F(HotkeysE2E, NoHotkeyActsWhileAnAreaSelectionOrAWindowPickingIsOnTheScreen
 }
 
 TEST_F(HotkeysE2E, LoadingAStoredProfileWhoseHotkeysAreOffUnregistersThem) {
-  ASSERT_NO_FATAL_FAILURE(Start());
-  display.Click(kMainLeft + 435, kMainTop + 9);  // close, storing the profile
-  ASSERT_EQ(kestrix->Wait(Millis(30000)), 0);
-  std::string record = wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db").value_or("");
+  const std::string record = StoredRecord({{kSetHotkeys, 0}});
   ASSERT_EQ(record.size(), 2304u);
-  record[140] = 0;  // SetHotkeys
   // Profiles.db: magic, version 1, then the name "Quiet" in 164 bytes, the record, a link.
   std::string name("Q\0u\0i\0e\0t\0", 10);
   std::ofstream(wine.DataFolder() + "/Profiles.db", std::ios::binary)
@@ -196,6 +233,38 @@ TEST_F(HotkeysE2E, LoadingAStoredProfileWhoseHotkeysAreOffUnregistersThem) {
   ASSERT_TRUE(Closes("KXLoadProfileWndClass"));
   EXPECT_EQ(wine.WindowText(kMain, "HALVECOR Kestrix", 1041), "Quiet");
   EXPECT_FALSE(CtrlPrintOpensTheFolder());
+}
+
+// A capture of the default kind (a window) starts with the window picker.
+TEST_F(HotkeysE2E, PrintScreenCapturesFromAHiddenWindowButNeverIntoARunningSelection) {
+  ASSERT_NO_FATAL_FAILURE(StartWith(StoredRecord(), {"/min"}));
+  ASSERT_FALSE(wine.FindWindow(kMain)->visible);
+  auto notepad = WorkInAnotherProgram();
+  // Right after start-up the repeat hotkey starts a new capture.
+  ASSERT_TRUE(PressOpens({"Shift_L"}, kPicker)) << "Shift + PrintScreen";
+  for (const auto& modifiers : std::vector<std::vector<std::string>>{{}, {"Shift_L"}})
+    EXPECT_FALSE(PressOpens(modifiers, kPicker)) << "a capture over the picker";
+  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "the folder over the picker";
+  ASSERT_EQ(Count(kPicker), 1) << "the picker closed on its own";
+  display.Key("Escape");
+  ASSERT_TRUE(WaitUntil([&] { return Count(kPicker) == 0; }, kQuiet));
+  EXPECT_TRUE(PressOpens({}, kPicker)) << "PrintScreen";
+  EXPECT_TRUE(kestrix->Running());
+}
+
+// Full screen to the clipboard with the timer on: a capture is the interval window.
+TEST_F(HotkeysE2E, DuringAnIntervalCaptureOnlyCtrlPrintScreenActs) {
+  ASSERT_NO_FATAL_FAILURE(
+      StartWith(StoredRecord({{kInType, 1}, {kOutType, 1}, {kTimStatus, 1}, {kTimTimeSec, 30}})));
+  auto notepad = WorkInAnotherProgram();  // the interval window hides Kestrix
+  ASSERT_TRUE(PressOpens({}, kInterval)) << "PrintScreen";
+  for (const auto& modifiers : std::vector<std::vector<std::string>>{{}, {"Shift_L"}})
+    EXPECT_FALSE(PressOpens(modifiers, kInterval)) << "a capture during the interval";
+  EXPECT_TRUE(CtrlPrintOpensTheFolder());
+  ASSERT_TRUE(wine.Act({"close", kInterval}));
+  ASSERT_TRUE(WaitUntil([&] { return Count(kInterval) == 0; }, kQuiet));
+  EXPECT_TRUE(PressOpens({"Shift_L"}, kInterval)) << "not back after the interval";
+  ASSERT_TRUE(wine.Act({"close", kInterval}));
 }
 
 }  // namespace

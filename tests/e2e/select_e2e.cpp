@@ -77,13 +77,32 @@ class StageSession {
   Box Rect(const std::string& name) { return rects_[name]; }
   const std::vector<std::string>& Elements() const { return elements_; }
 
-  // Opens an overlay (1 area, 2 picker), lets `input` act on it, and returns what kxselect
-  // printed when it closed.
+  // Waits until the stage has repainted what the last overlay covered: kxselect prints its
+  // result before it gets to those paints, and an overlay opened earlier would freeze the
+  // last one's red frame, crosshair and magnifier into its picture. True when no overlay red
+  // is left and the screen has stopped changing.
+  bool Settle() {
+    Image last;
+    return WaitUntil(
+        [&] {
+          Image now = display_.CaptureScreen();
+          bool settled = now.rgb == last.rgb;
+          for (size_t i = 0; settled && i + 2 < now.rgb.size(); i += 3)
+            settled =
+                !(now.rgb[i] == kRed.r && now.rgb[i + 1] == kRed.g && now.rgb[i + 2] == kRed.b);
+          last = std::move(now);
+          return settled;
+        },
+        Millis(10000), Millis(150));
+  }
+
+  // Opens an overlay (1 area, 2 picker) on the settled stage, lets `input` act on it, and
+  // returns what kxselect printed when it closed.
   Result Run(int command, const std::function<void()>& input) {
     const size_t before = Lines()["result"].size();
     const std::string overlay = command == 1 ? "KXGetAreaWndClass" : "KXGetWindowWndClass";
     Result result;
-    if (!session_.Act({"command", kControlClass, std::to_string(command)}) ||
+    if (!Settle() || !session_.Act({"command", kControlClass, std::to_string(command)}) ||
         !session_.WaitForWindow(overlay, Millis(10000), process_.get()))
       return result;
     std::this_thread::sleep_for(Millis(300));
@@ -153,6 +172,7 @@ TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrossha
   // Dragged from the anchor to a button's label, so that the magnifier has something to show.
   const Point anchor = {150, 60}, cursor = {460, 160};
   const Box expected = {150, 60, 461, 161};
+  ASSERT_TRUE(stage.Settle());
   const Image before = display.CaptureScreen();
   Image mid;
   r = stage.Run(1, [&] {
@@ -214,18 +234,22 @@ TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrossha
     stage.Release();
   });
   EXPECT_EQ(r.rect, (Box{400, 300, 401, 301}));
-  // Shift or a second button hold the selection still.
-  for (int hold = 0; hold < 2; ++hold) {
+  // Shift, Ctrl or a second button hold the selection still.
+  const char* const heldKeys[] = {"Shift_L", "Control_L", nullptr};  // null: the middle button
+  for (const char* key : heldKeys) {
+    auto hold = [&](bool down) {
+      key ? display.KeyState(key, down) : display.MouseButton(2, down);
+    };
     r = stage.Run(1, [&] {
       stage.Drag({300, 200}, {400, 300});
-      hold ? display.MouseButton(2, true) : display.KeyState("Shift_L", true);
+      hold(true);
       StageSession::Pause();
       display.MoveMouse(600, 500);
       StageSession::Pause();
       stage.Release();
-      hold ? display.MouseButton(2, false) : display.KeyState("Shift_L", false);
+      hold(false);
     });
-    EXPECT_EQ(r.rect, (Box{300, 200, 401, 301})) << hold;
+    EXPECT_EQ(r.rect, (Box{300, 200, 401, 301})) << (key ? key : "middle button");
   }
 }
 
@@ -300,6 +324,7 @@ TEST(AreaOverlayE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks
   StageSession stage(16);
   ASSERT_TRUE(stage.ready());
   VirtualDisplay& display = stage.display();
+  ASSERT_TRUE(stage.Settle());
   const Image before = display.CaptureScreen();
   Image mid;
   Result r = stage.Run(1, [&] {
