@@ -16,17 +16,17 @@ InfoWindow::InfoWindow(HWND window)
     : ToolWindow(window), font_(CreateUiFont(false)), boldFont_(CreateUiFont(true)) {}
 
 void InfoWindow::OnCreate(const CREATESTRUCTW&) {
-  AddHeading(L"About", kHeadingId);
+  AddHeading(Heading(), kHeadingId);
   AddLoneOkButton();
 }
 
-void InfoWindow::PaintContent(HDC dc, int width, int) const {
+void AboutWindow::PaintContent(HDC dc, int width, int) const {
   DrawSeparator(dc, theme::kSeparatorY, width, theme::kAboutSeparator);
   if (ResourcePicture logo(dc, IDB_LOGO_LARGE); logo)
     BitBlt(dc, 166, 123, logo.Width(), logo.Height(), logo.Dc(), 0, 0, SRCCOPY);
   DrawGroupFrame(dc, L"", 19, 100, width - 38, 205);
-  DrawCentredLine(dc, boldFont_.Get(), L"HALVECOR Kestrix", -1, RECT{20, 237, width - 20, 257});
-  DrawCentredLine(dc, font_.Get(), L"version 1.1.0.5", -1, RECT{20, 257, width - 20, 277});
+  DrawCentredLine(dc, BoldFont(), L"HALVECOR Kestrix", -1, RECT{20, 237, width - 20, 257});
+  DrawCentredLine(dc, Font(), L"version 1.1.0.5", -1, RECT{20, 257, width - 20, 277});
 }
 
 MessageWindow::MessageWindow(HWND window) : ToolWindow(window), font_(CreateUiFont(false)) {}
@@ -44,7 +44,7 @@ void MessageWindow::PaintContent(HDC dc, int width, int height) const {
 }
 
 void RunAboutWindow(HWND owner) {
-  RunToolWindow<InfoWindow>(owner);
+  RunToolWindow<AboutWindow>(owner);
 }
 
 void ShowMessageWindow(HWND owner, const wchar_t* text) {

@@ -12,19 +12,31 @@ namespace kx {
 // Longest message text drawn; the rest is cut.
 inline constexpr int kMessageTextChars = 255;
 
-// The object behind the About window (and, later, the Global Hotkeys window).
+// The informational windows (About, Global Hotkeys): a heading, lines of text in a normal
+// and a bold font, and "OK" alone at the bottom.
 class InfoWindow : public ToolWindow {
  public:
-  static constexpr const wchar_t* kClassName = L"KXAboutWndClass";
   static constexpr int kHeight = 373;
   explicit InfoWindow(HWND window);
 
  protected:
+  virtual const wchar_t* Heading() const = 0;
   void OnCreate(const CREATESTRUCTW& create) override;
-  void PaintContent(HDC dc, int width, int height) const override;
+  HFONT Font() const { return font_.Get(); }
+  HFONT BoldFont() const { return boldFont_.Get(); }
 
  private:
   UniqueFont font_, boldFont_;
+};
+
+class AboutWindow final : public InfoWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"KXAboutWndClass";
+  using InfoWindow::InfoWindow;
+
+ protected:
+  const wchar_t* Heading() const override { return L"About"; }
+  void PaintContent(HDC dc, int width, int height) const override;
 };
 
 class MessageWindow : public ToolWindow {

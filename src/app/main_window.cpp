@@ -6,8 +6,10 @@
 
 #include "app/about_window.h"
 #include "app/capture_flows.h"
+#include "app/hotkeys.h"
 #include "app/main_layout.h"
 #include "app/menu_commands.h"
+#include "app/settings_window.h"
 #include "app/startup.h"
 #include "app/tray_icon.h"
 #include "capture/profile_values.h"
@@ -129,6 +131,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallbackMessage:
       OnTrayCallback(lParam);
       return 0;
+    case WM_HOTKEY:
+      OnHotkey(LOWORD(lParam));
+      return 0;
     case WM_QUERYENDSESSION:
       SaveCurrentProfile(state_.current);
       return Window::OnMessage(message, wParam, lParam);
@@ -171,6 +176,8 @@ void MainWindow::RefreshControls() {
   EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
   for (const MainControl& c : MainControls())
     if (c.checkField) SendMessageW(Control(c.id), BXM_CHECK, kSetAndRepaint, p.*c.checkField);
+  ApplyHotkeys(hwnd, p.SetHotkeys != 0);
+  ApplyAutostart(p);
 }
 
 void MainWindow::ShowProfileName() {
@@ -261,7 +268,14 @@ void MainWindow::RunCommand(int id) {
       RunSaveProfileWindow(hwnd, {p, state_.defaults, state_.stored}, ShowMessageWindow);
       break;
     case kStorageId:
-      OpenStorageFolder();
+      SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
+      OpenStorageFolder(hwnd, p);
+      break;
+    case IDM_SETTINGS:
+      RunSettingsWindow(hwnd, p, state_.defaults);
+      break;
+    case IDM_HOTKEYS:
+      RunHotkeysWindow(hwnd);
       break;
     case kCaptureId:
       noCaptureYet = false;
@@ -289,15 +303,16 @@ void MainWindow::RunCommand(int id) {
       OpenWebLink(id);
       break;
     default:
-      break;  // the remaining commands open windows and flows that are not built yet
+      break;  // other ids are ignored
   }
 }
 
-void MainWindow::OpenStorageFolder() {
-  SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
-  const std::wstring folder = FieldText(state_.current.SetStorageFolder);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  ShellExecuteW(hwnd, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+// The hotkeys act also while the window is hidden or a tool window has disabled it, but
+// never into a selection that is under way.
+void MainWindow::OnHotkey(UINT modifiers) {
+  if (SelectionUnderWay()) return;
+  if (int command = HotkeyCommand(modifiers, state_.runningIntervalWindow != nullptr))
+    SendMessageW(hwnd, WM_COMMAND, WPARAM(command), 0);
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {

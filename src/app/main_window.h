@@ -39,10 +39,10 @@ class MainWindow : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RunCommand(int id);
   void OnTrayCallback(LPARAM mouseMessage);
+  void OnHotkey(UINT modifiers);
   void CreateControls();
   void RefreshControls();
   void ShowProfileName();
-  void OpenStorageFolder();
 
   AppState& state_;
   UniqueFont font_;

@@ -1,7 +1,9 @@
 #include "app/window_classes.h"
 
 #include "app/about_window.h"
+#include "app/hotkeys.h"
 #include "app/main_window.h"
+#include "app/settings_window.h"
 #include "capture/window_shot.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
@@ -33,9 +35,11 @@ bool RegisterWindowClasses(HINSTANCE instance) {
       RegisterWindow<TimerWindow>,        // 10th
       RegisterWindow<LoadProfileWindow>,  // 11th
       RegisterWindow<SaveProfileWindow>,  // 12th
+      RegisterWindow<SettingsWindow>,     // 13th
       RegisterWindow<IntervalWnd>,        // 14th
       RegisterWindow<MessageWindow>,      // 15th
-      RegisterWindow<InfoWindow>,         // 17th
+      RegisterWindow<HotkeysWindow>,      // 16th
+      RegisterWindow<AboutWindow>,        // 17th
   };
   for (Registration registerClass : inOrder)
     if (!registerClass(instance)) return false;

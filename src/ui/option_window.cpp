@@ -90,14 +90,16 @@ LRESULT OptionWindow::OnCommand(WPARAM wParam, LPARAM) {
       return 0;
     case kCancelId:
       profile = snapshot;
+      ApplyEffects();
       CloseToolWindow(hwnd);
       return 0;
     case kResetId:
       ApplyResetValues(profile);
       RefreshControls();
+      ApplyEffects();
       return 0;
     default:
-      OnSwitch(id) || OnCheck(id) || OnSpin(id) || OnColour(id);
+      OnSwitch(id) || OnCheck(id) || OnSpin(id) || OnColour(id) || OnOtherCommand(id);
       return 0;
   }
 }
@@ -116,6 +118,7 @@ bool OptionWindow::OnCheck(int id) {
   for (const FieldBinding& c : checks_) {
     if (c.id != id) continue;
     profile.*c.field = uint32_t(SendDlgItemMessageW(hwnd, id, BXM_CHECK, 0, 0));
+    OnCheckChanged(c.field);
     return true;
   }
   return false;

@@ -54,6 +54,13 @@ class OptionWindow : public ToolWindow {
   virtual void ApplyResetValues(CaptureProfile& edited) = 0;
   // Runs on "OK" only, before the window closes (not on a close message).
   virtual void BeforeOk(CaptureProfile& /*edited*/) {}
+  // For settings that act outside the profile (a registry value, the hotkeys): puts them in
+  // line with the profile after "Cancel" restored it and after "Reset".
+  virtual void ApplyEffects() {}
+  // A check button has just stored its state in `field`.
+  virtual void OnCheckChanged(Field /*field*/) {}
+  // A command of a control the protocol does not bind; true when the window handled it.
+  virtual bool OnOtherCommand(int /*id*/) { return false; }
 
   // A dotted group frame drawn at (19, y), window width - 38 wide.
   void AddGroup(const wchar_t* title, int y, int height = 51);
@@ -162,15 +169,18 @@ class PagedOptionWindow : public OptionWindow {
                     const CaptureProfile& defaults)
       : OptionWindow(window, current), page_(page), defaults_(defaults) {}
 
- private:
-  const wchar_t* Title() const override { return page_.title; }
-  int HeadingId() const override { return page_.headingId; }
+ protected:
+  // A window that adds to its page extends these two.
   void CreateOwnControls() override;
   void ApplyResetValues(CaptureProfile& edited) override;
-  void BeforeOk(CaptureProfile& edited) override;
 
   const OptionPage& page_;
   const CaptureProfile& defaults_;
+
+ private:
+  const wchar_t* Title() const override { return page_.title; }
+  int HeadingId() const override { return page_.headingId; }
+  void BeforeOk(CaptureProfile& edited) override;
 };
 
 // The window type of a page, for the class list and RunToolWindow<T>(owner, current,

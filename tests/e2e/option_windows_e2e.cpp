@@ -1,11 +1,12 @@
-// The option windows and the timer window of the real program, opened from the main window
-// and used with real clicks and typing: one session per window, each a script of steps,
-// from the layout to the profile the program stores when it closes.
+// The option windows, the timer window and the Settings window of the real program, opened
+// from the main window and used with real clicks and typing: one session per window, each a
+// script of steps, from the layout to the profile the program stores when it closes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -18,6 +19,10 @@ constexpr int kMainLeft = 407, kMainTop = 115;  // the main window on a 1280 x 8
 const std::string kMain = "KXMainWndClass", kMainTitle = "HALVECOR Kestrix";
 constexpr int BXM_CHECK = 0x400 + 11, BXM_VALUE = 0x400 + 13;
 constexpr int kOk = 1026, kCancel = 1027, kReset = 1028;
+// "Start with Windows": the value "Kestrix" under the per-user Run key.
+const std::string kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kRunText = "C:\\Program Files\\Kestrix\\Kestrix.exe /min";
+const std::string kDialog = "#32770";  // the platform's dialog class
 
 struct Box {
   int id, x, y, width, height;
@@ -34,6 +39,10 @@ struct Sheet {
 
 Boxes SwitchRow(int g, int button, int label) {
   return {{button, 26, g + 7, 37, 37}, {label, 68, g + 7, 339, 37}};
+}
+// A check at (26, y) with its label beside it, as wide as the rest of the group.
+Boxes CheckRow(int y, int check, int label) {
+  return {{check, 26, y, 37, 37}, {label, 68, y, 339, 37}};
 }
 Boxes NumberRow(int g, int spin, int edit, int unit) {
   Boxes row = {{spin, 26, g + 7, 37, 37}, {edit, 66, g + 9, 51, 33}};
@@ -83,6 +92,21 @@ const Sheet kScale = MakeSheet("KXScaleWndClass", 398, {1035, 234, 312, 103, 37}
                                {{119, 51}, {199, 51}, {279, 51}});
 const Sheet kWindowProp = MakeSheet("KXWindowPropWndClass", 238, {1030, 130, 152, 103, 37}, 1030,
                                     {SwitchRow(119, 1029, 1031)}, {{119, 51}});
+// Opened from the menu: the opener is a command, not a button.
+const Sheet kSettings = MakeSheet("KXSettingsWndClass", 515, {4609, 0, 0, 0, 0}, 1036,
+                                  {{{1029, 26, 126, 37, 37},
+                                    {1037, 68, 126, 146, 37},
+                                    {1030, 219, 126, 37, 37},
+                                    {1038, 261, 126, 146, 37}},
+                                   CheckRow(206, 1031, 1039),
+                                   CheckRow(245, 1033, 1041),
+                                   CheckRow(284, 1032, 1040),
+                                   CheckRow(364, 1034, 1042),
+                                   CheckRow(403, 1035, 1043)},
+                                  {{119, 51}, {199, 129}, {357, 90}});
+// Main-window controls a script presses while no window is open.
+const Boxes kMainControls = {{1037, 26, 351, 103, 37}};  // Sound
+
 const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, {1036, 338, 312, 103, 37}, 1033,
                                {SwitchRow(119, 1029, 1034),
                                 {{1030, 26, 206, 37, 37},
@@ -109,6 +133,9 @@ enum Act {
   kCloseMsg,   // a close message, as the system close command sends
   kMainCheck,  // the opener's check on the main window equals `text`
   kName,       // the main window's profile name equals `text`
+  kMainPress,  // click a main-window control of kMainControls
+  kRunValue,   // the "Start with Windows" Run value equals `text` ("" when absent)
+  kBrowse,     // the folder browser: the Desktop's folder `text` chosen, or "" to cancel
 };
 
 // One action on control `id` with `text`; then, when `shownId` is set, that control's text.
@@ -151,7 +178,10 @@ class OptionWindowsE2E : public ::testing::Test {
         return;
       case kPress:
         ClickClient(b->x + b->width / 2, b->y + b->height / 2);
-        if (step.id == kOk || step.id == kCancel) WaitClosed();
+        if (step.id == kOk || step.id == kCancel) {
+          LeaveTheMainWindow();
+          WaitClosed();
+        }
         return;
       case kUp:
       case kDown:
@@ -181,14 +211,35 @@ class OptionWindowsE2E : public ::testing::Test {
       case kName:
         EXPECT_EQ(Name(), step.text);
         return;
+      case kMainPress:
+        for (const Box& c : kMainControls)
+          if (c.id == step.id)
+            display.Click(kMainLeft + c.x + c.width / 2, kMainTop + c.y + c.height / 2);
+        return LeaveTheMainWindow();
+      case kRunValue:
+        EXPECT_EQ(wine.RegistryValue(kRunKey, "Kestrix").value_or(""), step.text);
+        return;
+      case kBrowse:
+        return BrowseForFolder(*b, step.text);
     }
   }
 
   void Open() {
     const Box& o = sheet->opener;
-    display.Click(kMainLeft + o.x + o.width / 2, kMainTop + o.y + o.height / 2);
+    if (o.width == 0)
+      ASSERT_TRUE(wine.Act({"command", kMain, std::to_string(o.id)}));
+    else
+      display.Click(kMainLeft + o.x + o.width / 2, kMainTop + o.y + o.height / 2);
     auto w = wine.WaitForWindow(sheet->className, Millis(10000), kestrix.get());
     ASSERT_TRUE(w) << sheet->className << " did not open";
+    // The window exists a moment before it is on the screen (under load, long enough for a
+    // press to land on the disabled main window below): wait for its blue title band.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          Rgb band = display.Capture(w->x + 200, w->y + 10, 1, 1).At(0, 0);
+          return band.b > band.r + 70;  // not the pale band of the main window
+        },
+        Millis(5000)));
     origin = {w->x, w->y};
     EXPECT_EQ(w->x, kMainLeft + 16);
     EXPECT_EQ(w->y, kMainTop + (571 - sheet->height) / 2);
@@ -201,6 +252,9 @@ class OptionWindowsE2E : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(sheet->className); }, Millis(5000)));
     EXPECT_TRUE(WaitUntil([&] { return wine.FindWindow(kMain)->enabled; }, Millis(3000)));
   }
+  // A pointer resting on a main-window button raises its help tooltip, which stays (the
+  // disabled main window ignores the leave) and can lie over the next window's controls.
+  void LeaveTheMainWindow() { display.MoveMouse(5, 5); }
   void ClickClient(int x, int y) { display.Click(origin.first + x, origin.second + y); }
   // The focused box emptied (End, then more backspaces than it can hold), then `text` typed.
   void TypeReplacing(const std::string& text) {
@@ -216,26 +270,49 @@ class OptionWindowsE2E : public ::testing::Test {
     return std::stol(*out);
   }
 
+  // A platform dialog opened by `button`, once it is up; returns its title.
+  std::string OpenDialog(const Box& button, const std::string& what) {
+    ClickClient(button.x + 18, button.y + 18);
+    EXPECT_TRUE(wine.WaitForWindow(kDialog, Millis(10000), kestrix.get())) << "no " << what;
+    std::this_thread::sleep_for(Millis(500));
+    return wine.WindowText(kDialog, "", 0).value_or("");
+  }
+  // Its OK, or its Cancel, pressed; then it is gone.
+  void CloseDialog(const std::string& title, bool confirm) {
+    auto button = wine.FindChild(kDialog, title, confirm ? 1 : 2);
+    ASSERT_TRUE(button);
+    display.Click(button->x + button->width / 2, button->y + button->height / 2);
+    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(kDialog); }, Millis(5000)));
+  }
+
   // The platform colour chooser opened by `swatch`: red, green and blue typed into its boxes
   // and confirmed, or cancelled when `rgb` is empty.
   void ChooseColour(const Box& swatch, const std::string& rgb) {
-    const std::string dialog = "#32770";
-    ClickClient(swatch.x + 18, swatch.y + 18);
-    ASSERT_TRUE(wine.WaitForWindow(dialog, Millis(10000), kestrix.get())) << "no colour chooser";
-    std::this_thread::sleep_for(Millis(500));
-    const std::string title = wine.WindowText(dialog, "", 0).value_or("");
+    const std::string title = OpenDialog(swatch, "colour chooser");
     std::istringstream values(rgb);
     std::string value;
     for (int box = 706; values >> value; ++box) {  // its red, green and blue boxes
-      auto edit = wine.FindChild(dialog, title, box);
+      auto edit = wine.FindChild(kDialog, title, box);
       ASSERT_TRUE(edit) << box;
       display.Click(edit->x + edit->width - 4, edit->y + edit->height / 2);
       TypeReplacing(value);
     }
-    auto button = wine.FindChild(dialog, title, rgb.empty() ? 2 : 1);
-    ASSERT_TRUE(button);
-    display.Click(button->x + button->width / 2, button->y + button->height / 2);
-    ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(dialog); }, Millis(5000)));
+    CloseDialog(title, !rgb.empty());
+  }
+
+  // The shell's folder browser opened by `button`: the folder typed into its tree, where the
+  // Desktop's own folders stand at the first level, and confirmed; cancelled when `name`
+  // is empty.
+  void BrowseForFolder(const Box& button, const std::string& name) {
+    const std::string title = OpenDialog(button, "folder browser");
+    if (!name.empty()) {
+      auto tree = wine.FindChild(kDialog, title, 14145);  // Wine's id of the tree
+      ASSERT_TRUE(tree);
+      display.Click(tree->x + 50, tree->y + 10);  // the Desktop at its top, focused
+      for (char c : name) display.Key(std::string(1, c));
+      std::this_thread::sleep_for(Millis(300));
+    }
+    CloseDialog(title, !name.empty());
   }
 
   const Box& Control(int id) const {
@@ -315,17 +392,25 @@ class OptionWindowsE2E : public ::testing::Test {
   }
 
   // Closes the program with its close button, which stores the profile, and compares the
-  // stored fields (offset, value) with `expected`.
+  // stored fields (offset, value) with `expected`; the record is kept in `stored`.
   void ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& expected) {
     display.Click(kMainLeft + 435, kMainTop + 9);
     ASSERT_EQ(kestrix->Wait(Millis(30000)), 0);
     auto record = wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db");
     ASSERT_TRUE(record && record->size() == 2304);
+    stored = *record;
     for (auto [offset, value] : expected) {
-      uint32_t stored = 0;
-      std::memcpy(&stored, record->data() + offset, 4);
-      EXPECT_EQ(stored, value) << "field at " << offset;
+      uint32_t field = 0;
+      std::memcpy(&field, record->data() + offset, 4);
+      EXPECT_EQ(field, value) << "field at " << offset;
     }
+  }
+  // The stored storage folder (UTF-16 from offset 156), ASCII only.
+  std::string StoredFolder() const {
+    std::string folder;
+    for (size_t i = 156; i + 1 < 156 + 2048 && i + 1 < stored.size() && stored[i]; i += 2)
+      folder += stored[i];
+    return folder;
   }
 
   VirtualDisplay display{1280, 800};
@@ -333,6 +418,7 @@ class OptionWindowsE2E : public ::testing::Test {
   std::unique_ptr<Process> kestrix;
   const Sheet* sheet = nullptr;
   std::pair<int, int> origin;
+  std::string stored;
 };
 
 // The scripts are tables: one step per cell, kept as written.
@@ -441,6 +527,51 @@ TEST_F(OptionWindowsE2E, TimerWindow) {
                {kOpen, 0, "", 1040, "00"}, {kSee, 0, "", 1039, "59"},
                {kType, 1038, "0", 1038, "00"}, {kType, 1039, "0", 1039, "00"}, {kPress, kOk}});
   ExpectStored({{104, 1}, {108, 0}, {112, 0}, {116, 1}});  // 00:00:00 stored as 00:00:01
+}
+
+TEST_F(OptionWindowsE2E, SettingsWindow) {
+  const std::string desktop = wine.UserFolder() + "/Desktop";
+  ASSERT_TRUE(std::filesystem::create_directories(desktop + "/KestrixShots"));
+  Run(kSettings, {{kOpen, 0, "", 1036, "Settings"}, {kSee, 0, "", 1037, "Open storage"},
+                  {kSee, 0, "", 1038, "Select storage"}, {kSee, 0, "", 1039, "Start with Windows"},
+                  {kSee, 0, "", 1041, "Enable global hotkeys"},
+                  {kSee, 0, "", 1040, "Show help text"},
+                  {kSee, 0, "", 1042, "Show magnifier window when performing an area capture"},
+                  {kSee, 0, "", 1043, "Hide Kestrix before capturing"},
+                  {kCheck, 1031, "0"}, {kCheck, 1033, "1"}, {kCheck, 1032, "1"},
+                  {kCheck, 1034, "1"}, {kCheck, 1035, "1"}, {kRunValue, 0, ""}});
+  CheckLayout("settings_window");
+  Run(kSettings, {// "Start with Windows" acts at once both ways, and Cancel undoes it.
+                  {kPress, 1031}, {kRunValue, 0, kRunText}, {kCheck, 1031, "1"},
+                  {kPress, 1031}, {kRunValue, 0, ""}, {kPress, 1031}, {kRunValue, 0, kRunText},
+                  {kPress, kCancel}, {kRunValue, 0, ""}, {kName, 0, "Default"},
+                  // Reset: every setting and the folder back, the capture setting (Sound) kept.
+                  {kMainPress, 1037}, {kName, 0, "None"}, {kOpen},
+                  {kPress, 1031}, {kPress, 1033}, {kPress, 1032}, {kPress, 1034}, {kPress, 1035},
+                  {kCheck, 1035, "0"}, {kRunValue, 0, kRunText}, {kBrowse, 1030, "KestrixShots"},
+                  {kPress, kReset}, {kRunValue, 0, ""}, {kCheck, 1031, "0"}, {kCheck, 1033, "1"},
+                  {kCheck, 1032, "1"}, {kCheck, 1034, "1"}, {kCheck, 1035, "1"},
+                  {kPress, kOk}, {kName, 0, "None"}, {kMainPress, 1037}, {kName, 0, "Default"},
+                  // A chosen folder is undone by Cancel, kept by OK; a cancelled browser
+                  // changes nothing.
+                  {kOpen}, {kBrowse, 1030, "KestrixShots"}, {kPress, kCancel},
+                  {kName, 0, "Default"}, {kOpen}, {kBrowse, 1030, ""}, {kPress, kOk},
+                  {kName, 0, "Default"}, {kOpen}, {kBrowse, 1030, "KestrixShots"},
+                  {kPress, 1032}, {kCheck, 1032, "0"}, {kPress, kOk}, {kName, 0, "None"}});
+  ExpectStored({{136, 0}, {140, 1}, {144, 0}, {148, 1}, {152, 1}});
+  const std::string user = std::filesystem::path(wine.UserFolder()).filename();
+  EXPECT_EQ(StoredFolder(), "C:\\users\\" + user + "\\Desktop\\KestrixShots");
+}
+
+// A Run key that may be read but not written, as a policy might leave it: the value stays
+// as it was whichever way the check goes, and the program goes on.
+TEST_F(OptionWindowsE2E, SettingsLeaveARunKeyThatCannotBeOpenedAsItIs) {
+  ASSERT_TRUE(wine.SetRegistryValue(kRunKey, "Kestrix", "REG_SZ", "before"));
+  ASSERT_TRUE(wine.Act({"readonly", kRunKey.substr(5)}));
+  Run(kSettings, {{kOpen}, {kPress, 1031}, {kCheck, 1031, "1"}, {kRunValue, 0, "before"},
+                  {kPress, 1031}, {kCheck, 1031, "0"}, {kRunValue, 0, "before"}, {kPress, 1031},
+                  {kPress, kCancel}, {kRunValue, 0, "before"}, {kName, 0, "Default"}});
+  EXPECT_TRUE(kestrix->Running());
 }
 // clang-format on
 

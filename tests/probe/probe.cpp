@@ -19,8 +19,14 @@
 //   kxprobe clipboard                              ->  "bitmap" when the clipboard offers one | "none"
 //   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
 //                                                      keeps it open that long
+//   kxprobe hotkey <modifiers> <ms>                ->  holds PrintScreen with the modifiers
+//                                                      that long: answers "ok", then
+//                                                      "pressed" for each press it receives
+//   kxprobe readonly <HKCU key>                    ->  lets the key be read, no longer written
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
+
+#include <sddl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -122,6 +128,39 @@ int Hold(const wchar_t* path, int millis) {
   return 0;
 }
 
+// Another program holding a PrintScreen hotkey: presses reach it instead of Kestrix, and it
+// says "pressed" for each one as it comes.
+int HoldHotkey(UINT modifiers, int millis) {
+  if (!RegisterHotKey(nullptr, 1, modifiers, VK_SNAPSHOT)) return Done(false);
+  Done(true);
+  std::fflush(stdout);
+  const DWORD end = GetTickCount() + DWORD(millis);
+  for (DWORD now = GetTickCount(); int(end - now) > 0; now = GetTickCount()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message != WM_HOTKEY) continue;
+      std::printf("pressed\n");
+      std::fflush(stdout);
+    }
+  }
+  return 0;
+}
+
+// A key whose access list grants everyone reading only, as an administrator's policy might.
+int MakeReadOnly(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return Done(false);
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)",
+                                                                 SDDL_REVISION_1, &sd, nullptr) &&
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+  LocalFree(sd);
+  RegCloseKey(key);
+  return Done(ok);
+}
+
 // Whether the clipboard offers a bitmap. Under Wine another process cannot read the owner's
 // bitmap handle, so only the offer is seen from here.
 int ClipboardBitmap() {
@@ -156,6 +195,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 4 && std::wcscmp(argv[1], L"items") == 0)
     return Items(GetDlgItem(FindWindowW(argv[2], nullptr), _wtoi(argv[3])));
   if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], _wtoi(argv[3]));
+  if (argc >= 4 && std::wcscmp(argv[1], L"hotkey") == 0)
+    return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
+  if (argc >= 3 && std::wcscmp(argv[1], L"readonly") == 0) return MakeReadOnly(argv[2]);
   if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
     return Text(FindWindowW(argv[2], nullptr));
   HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
@@ -167,13 +209,12 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
   if (argc >= 6 && std::wcscmp(argv[1], L"message") == 0) {
     DWORD_PTR ignored = 0;
-    return Done(target && SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
-                                              LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000,
-                                              &ignored));
+    return Done(target &&
+                SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
+                                    LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000, &ignored));
   }
-  std::fprintf(
-      stderr,
-      "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "message|foreground|clipboard|hold ...\n");
+  std::fprintf(stderr,
+               "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
+               "message|foreground|clipboard|hold|hotkey|readonly ...\n");
   return 2;
 }

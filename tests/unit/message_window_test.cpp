@@ -22,7 +22,7 @@ class InfoWindowsTest : public ::testing::Test {
     test::RegisterToolkitOnce();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindow<MessageWindow>(instance);
-    RegisterWindow<InfoWindow>(instance);
+    RegisterWindow<AboutWindow>(instance);
   }
 
   // What the open window looked like, read while it runs its own loop.
@@ -71,7 +71,7 @@ TEST_F(InfoWindowsTest, BothAreModalCentredAndCloseWithOkOrClose) {
       {MessageWindow::kClassName,
        [&] { ShowMessageWindow(owner.hwnd(), L"An error has occurred."); }, 238, L"Information",
        L"An error has occurred."},
-      {InfoWindow::kClassName, [&] { RunAboutWindow(owner.hwnd()); }, 373, L"About", L""},
+      {AboutWindow::kClassName, [&] { RunAboutWindow(owner.hwnd()); }, 373, L"About", L""},
   };
   for (const auto& w : windows)
     for (bool withOk : {true, false}) {

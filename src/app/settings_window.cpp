@@ -1,0 +1,147 @@
+#include "app/settings_window.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "app/hotkeys.h"
+#include "app/registry.h"
+#include "base/handles.h"
+#include "ui/button.h"
+#include "ui/tool_buttons.h"
+#include "ui/tool_window.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kOpenStorageId = 1029;
+constexpr int kSelectStorageId = 1030;
+constexpr int kAutostartCheckId = 1031;
+
+using P = CaptureProfile;
+using B = OptionPage::Button;
+constexpr OptionPage::Group kGroups[] = {
+    {L"Storage", 119}, {L"Program", 199, 129}, {L"Capture", 357, 90}};
+constexpr OptionPage::Button kChecks[] = {
+    {B::kCheck, kAutostartCheckId, 1039, 26, 206, 339, L"Start with Windows", &P::SetAutostart},
+    {B::kCheck, 1033, 1041, 26, 245, 339, L"Enable global hotkeys", &P::SetHotkeys},
+    {B::kCheck, 1032, 1040, 26, 284, 339, L"Show help text", &P::SetHelpText},
+    {B::kCheck, 1034, 1042, 26, 364, 339, L"Show magnifier window when performing an area capture",
+     &P::SetMagnifier},
+    {B::kCheck, 1035, 1043, 26, 403, 339, L"Hide Kestrix before capturing",
+     &P::SetHideBeforeCapture},
+};
+// The labels of the two folder buttons, which the window adds to its page.
+constexpr OptionPage::Text kFolderLabels[] = {{L"Open storage", 1037, 68, 126, 146},
+                                              {L"Select storage", 1038, 261, 126, 146}};
+constexpr ProfileField kFromDefaults[] = {&P::SetAutostart, &P::SetHotkeys, &P::SetHelpText,
+                                          &P::SetMagnifier, &P::SetHideBeforeCapture};
+
+// The executable's path is asked for with room to spare and formatted in place.
+constexpr DWORD kPathChars = 5120, kPathAsked = 5100;
+
+}  // namespace
+
+void ApplyAutostart(const CaptureProfile& profile) {
+  HKEY raw = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  UniqueKey key(raw);
+  if (!profile.SetAutostart) {
+    RegDeleteValueW(key.Get(), kRunValue);
+    return;
+  }
+  wchar_t command[kPathChars] = {};
+  DWORD length = GetModuleFileNameW(nullptr, command, kPathAsked);
+  if (length == 0 || length >= kPathAsked)
+    command[0] = L'\0';
+  else
+    std::wcscat(command, L" /min");
+  WriteRegistryString(key.Get(), kRunValue, command);
+}
+
+void OpenStorageFolder(HWND owner, const CaptureProfile& profile) {
+  const std::wstring folder = FieldText(profile.SetStorageFolder);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ShellExecuteW(owner, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+const OptionPage kSettingsPage = {
+    L"KXSettingsWndClass", 515, L"Settings",  1036, kGroups, {}, {}, kChecks,
+    kFolderLabels,         {},  kFromDefaults};
+
+void SettingsWindow::CreateOwnControls() {
+  PagedOptionWindow::CreateOwnControls();
+  // The swatch preset's glyph, here for folders, not colours.
+  CreateSwatchButton(hwnd, L"", kOpenStorageId, 26, 126, 37, 37);
+  CreateSwatchButton(hwnd, L"", kSelectStorageId, 219, 126, 37, 37);
+}
+
+void SettingsWindow::ApplyResetValues(CaptureProfile& edited) {
+  PagedOptionWindow::ApplyResetValues(edited);
+  const auto& from = defaults_.SetStorageFolder;
+  auto& to = edited.SetStorageFolder;
+  std::fill(std::begin(to), std::end(to), u'\0');
+  std::copy(std::begin(from), std::find(std::begin(from), std::end(from), u'\0'), std::begin(to));
+}
+
+void SettingsWindow::ApplyEffects() {
+  ApplyAutostartAndShow();
+  ApplyHotkeysOnOwner();
+}
+
+void SettingsWindow::OnCheckChanged(Field field) {
+  if (field == &CaptureProfile::SetAutostart) ApplyAutostartAndShow();
+  if (field == &CaptureProfile::SetHotkeys) ApplyHotkeysOnOwner();
+}
+
+bool SettingsWindow::OnOtherCommand(int id) {
+  if (id == kOpenStorageId) {
+    OpenStorageFolder(hwnd, profile);
+    return true;
+  }
+  if (id == kSelectStorageId) {
+    SelectStorageFolder();
+    return true;
+  }
+  return false;
+}
+
+// The check shows what was applied, also when "Cancel" or "Reset" changed the flag.
+void SettingsWindow::ApplyAutostartAndShow() const {
+  ApplyAutostart(profile);
+  SendDlgItemMessageW(hwnd, kAutostartCheckId, BXM_CHECK, kSetAndRepaint,
+                      profile.SetAutostart ? 1 : 0);
+}
+
+void SettingsWindow::ApplyHotkeysOnOwner() const {
+  ApplyHotkeys(GetWindow(hwnd, GW_OWNER), profile.SetHotkeys != 0);
+}
+
+void SettingsWindow::SelectStorageFolder() {
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = hwnd;
+  browse.lpszTitle = L"Select storage folder:";
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
+  if (!item) return;
+  auto& folder = profile.SetStorageFolder;
+  std::fill(std::begin(folder), std::end(folder), u'\0');
+  static_assert(sizeof(wchar_t) == sizeof(char16_t) && kStorageFolderChars >= MAX_PATH);
+  SHGetPathFromIDListW(item, reinterpret_cast<wchar_t*>(folder));
+  IMalloc* shellMalloc = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
+    shellMalloc->Free(item);
+    shellMalloc->Release();
+  }
+}
+
+void RunSettingsWindow(HWND owner, CaptureProfile& current, const CaptureProfile& defaults) {
+  RunToolWindow<SettingsWindow>(owner, current, defaults);
+}
+
+}  // namespace kx
