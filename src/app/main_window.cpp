@@ -7,6 +7,7 @@
 #include "app/about_window.h"
 #include "app/main_layout.h"
 #include "app/startup.h"
+#include "base/pixel_space.h"
 #include "capture/profile_values.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
@@ -319,6 +320,7 @@ void MainWindow::Paint(HDC dc, int width, int height) const {
 }
 
 HWND CreateMainWindow(AppState& state, int argc, const wchar_t* const* argv) {
+  ScopedPixelSpace skin(PixelSpace::kSkin);
   POINT origin = MainWindowOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   HWND window =
       CreateWindowOf<MainWindow>({0, WS_POPUP, int(origin.x), int(origin.y), theme::kMainWidth,
