@@ -211,6 +211,41 @@ Image VirtualDisplay::CaptureScreen() {
   return Capture(0, 0, width_, height_);
 }
 
+bool VirtualDisplay::SetBackground(const Image& picture) {
+  if (!display_) return false;
+  const Window root = DefaultRootWindow(display_);
+  Visual* visual = DefaultVisual(display_, 0);
+  const int depth = DefaultDepth(display_, 0);
+  XImage* xi = XCreateImage(display_, visual, unsigned(depth), ZPixmap, 0, nullptr,
+                            unsigned(picture.width), unsigned(picture.height), 32, 0);
+  if (!xi) return false;
+  xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * picture.height));
+  auto place = [](uint8_t value, unsigned long mask) {
+    int shift = 0;
+    while (mask && !((mask >> shift) & 1)) ++shift;
+    return ((unsigned long)(value) * (mask >> shift) / 255) << shift;
+  };
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgb c = picture.At(x, y);
+      XPutPixel(xi, x, y,
+                place(c.r, visual->red_mask) | place(c.g, visual->green_mask) |
+                    place(c.b, visual->blue_mask));
+    }
+  Pixmap pixmap = XCreatePixmap(display_, root, unsigned(picture.width),
+                                unsigned(picture.height), unsigned(depth));
+  GC gc = XCreateGC(display_, pixmap, 0, nullptr);
+  XPutImage(display_, pixmap, gc, xi, 0, 0, 0, 0, unsigned(picture.width),
+            unsigned(picture.height));
+  XFreeGC(display_, gc);
+  XDestroyImage(xi);  // frees the data too
+  XSetWindowBackgroundPixmap(display_, root, pixmap);
+  XFreePixmap(display_, pixmap);  // the root keeps its own reference
+  XClearWindow(display_, root);
+  XSync(display_, False);
+  return true;
+}
+
 void VirtualDisplay::MoveMouse(int x, int y) {
   if (!display_) return;
   XTestFakeMotionEvent(display_, 0, x, y, CurrentTime);

@@ -78,6 +78,8 @@ class VirtualDisplay {
   const std::string& name() const { return name_; }
   Image Capture(int x, int y, int w, int h);
   Image CaptureScreen();
+  // Makes `picture` the screen's own background, shown wherever no window covers it.
+  bool SetBackground(const Image& picture);
   void MoveMouse(int x, int y);
   void Click(int x, int y, int button = 1);
   void MouseButton(int button, bool down);

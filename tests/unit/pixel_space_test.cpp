@@ -1,0 +1,75 @@
+// What the program asks of the platform about pixels: the skinned windows unaware only where
+// the platform stretches such windows (also when capture code, in physical pixels, opens
+// one), and the calling thread left in the pixels it was in.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/about_window.h"
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "base/pixel_space.h"
+#include "toolkit_support.h"
+
+namespace kx {
+namespace {
+
+// 0 unaware, 2 per monitor; looked up at run time as the program does.
+int Awareness(DPI_AWARENESS_CONTEXT context) {
+  using Of = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  static const auto of = reinterpret_cast<Of>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetAwarenessFromDpiAwarenessContext")));
+  return of(context);
+}
+
+int WindowAwareness(HWND hwnd) {
+  using Get = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+  static const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetWindowDpiAwarenessContext")));
+  return Awareness(get(hwnd));
+}
+
+int ThreadAwareness() {
+  using Get = DPI_AWARENESS_CONTEXT(WINAPI*)();
+  static const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetThreadDpiAwarenessContext")));
+  return Awareness(get());
+}
+
+TEST(DpiPixelSpace, SkinnedWindowsAreUnawareOnlyWhereSkinsAreAndTheThreadIsLeftAsItWas) {
+  test::RegisterToolkitOnce();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  MainWindow::RegisterWindowClass(instance);
+  RegisterWindow<MessageWindow>(instance);
+  const int before = ThreadAwareness();
+  for (bool unaware : {true, false}) {
+    SetUnawareSkins(unaware);
+    const int skin = unaware ? 0 : 2;
+    AppState state;
+    const wchar_t* argv[] = {L"Kestrix.exe", L"/min"};
+    HWND main = CreateMainWindow(state, 2, argv);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowAwareness(main), skin) << unaware;
+    EXPECT_EQ(WindowAwareness(GetDlgItem(main, 1044)), skin) << unaware;
+    EXPECT_EQ(ThreadAwareness(), before);
+    int seen = -1;
+    {
+      ScopedPixelSpace physical(PixelSpace::kPhysical);  // as a capture flow reporting a failure
+      test::RunLater(300, [&] {
+        HWND message = FindWindowW(MessageWindow::kClassName, nullptr);
+        seen = WindowAwareness(message);
+        SendMessageW(message, WM_CLOSE, 0, 0);
+      });
+      ShowMessageWindow(main, L"An error has occurred.");
+      EXPECT_EQ(ThreadAwareness(), 2);
+    }
+    EXPECT_EQ(seen, skin) << unaware;
+    DestroyWindow(main);
+    MSG msg;  // the main window's quit message must not end the next modal loop
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  SetUnawareSkins(false);
+}
+
+}  // namespace
+}  // namespace kx
