@@ -19,6 +19,8 @@
 #include <sstream>
 #include <thread>
 
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
@@ -74,6 +76,16 @@ Rgb Image::At(int x, int y) const {
 
 bool Image::SavePng(const std::string& path) const {
   return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+}
+
+Image Image::Load(const std::string& path) {
+  Image image;
+  int channels = 0;
+  uint8_t* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 3);
+  if (!pixels) return Image{};
+  image.rgb.assign(pixels, pixels + size_t(image.width) * image.height * 3);
+  stbi_image_free(pixels);
+  return image;
 }
 
 // ---- Process ----

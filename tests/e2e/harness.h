@@ -44,6 +44,8 @@ struct Image {
   std::vector<uint8_t> rgb;
   Rgb At(int x, int y) const;
   bool SavePng(const std::string& path) const;
+  // A PNG, BMP or JPEG file; an empty image when it cannot be read (yet).
+  static Image Load(const std::string& path);
 };
 
 // A child process with its own environment. The destructor kills it if it still runs.

@@ -203,12 +203,7 @@ TEST(AreaOverlayE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks
   VirtualDisplay& display = stage.display();
   const Image before = display.CaptureScreen();
   Image mid;
-  Result r = stage.Run(1, [&] {
-    stage.Drag({300, 200}, {500, 350});
-    StageSession::Pause(300);
-    mid = display.CaptureScreen();
-    stage.Release();
-  });
+  Result r = stage.DragArea({300, 200}, {500, 350}, mid);
   EXPECT_EQ(r.rect, (Box{300, 200, 501, 351}));
   ASSERT_EQ(mid.width, 1280);
   EXPECT_EQ(mid.At(1000, 600), before.At(1000, 600));

@@ -77,6 +77,15 @@ void Stage::Drag(Point from, Point to) {
   Pause();
 }
 
+Result Stage::DragArea(Point from, Point to, Image& mid) {
+  return Run(1, [&] {
+    Drag(from, to);
+    Pause(300);
+    mid = display_.CaptureScreen();
+    Release();
+  });
+}
+
 void Stage::Pause(int ms) {
   std::this_thread::sleep_for(Millis(ms));
 }

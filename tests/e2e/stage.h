@@ -50,6 +50,9 @@ class Stage {
   std::string Grab();
 
   void Drag(Point from, Point to);
+  // An area overlay dragged from `from` to `to`; `mid` gets the screen as the overlay showed
+  // it just before the release.
+  Result DragArea(Point from, Point to, Image& mid);
   void Release() { display_.MouseButton(1, false); }
   static void Pause(int ms = 60);
 
