@@ -5,10 +5,12 @@
 #include <cwchar>
 
 #include "app/about_window.h"
+#include "app/capture_flows.h"
 #include "app/main_layout.h"
 #include "app/startup.h"
 #include "base/pixel_space.h"
 #include "capture/profile_values.h"
+#include "capture/user_folders.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
 #include "options/file_format_window.h"
@@ -139,11 +141,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCreate(const CREATESTRUCTW&) {
   state_.stored.clear();
   LoadProfileList(state_.stored);
-  state_.defaults = {};
-  FindProfile(state_.stored, kDefaultProfileName, state_.defaults);
+  BuildDefaultProfile(state_.defaults, UserPicturesFolder());
   state_.current = {};
   CreateControls();
-  FindProfile(state_.stored, kDefaultProfileName, state_.current);
+  state_.current = state_.defaults;
   LoadCurrentProfile(state_.current);
   state_.lastCapture = state_.current;
   RefreshControls();
@@ -217,13 +218,13 @@ void MainWindow::RunCommand(int id) {
       EnableWindow(Control(kOutputPropertiesId), p.OutType == 0);
       break;
     case kInputPropertiesId:
-      RunToolWindow<WindowPropWindow>(hwnd, p);
+      RunToolWindow<WindowPropWindow>(hwnd, p, state_.defaults);
       break;
     case kOutputPropertiesId:
-      RunToolWindow<FileFormatWindow>(hwnd, p);
+      RunToolWindow<FileFormatWindow>(hwnd, p, state_.defaults);
       break;
     case kCaptionId:
-      RunToolWindow<CaptionWindow>(hwnd, p);
+      RunToolWindow<CaptionWindow>(hwnd, p, state_.defaults);
       ShowCheckFromProfile(Control(id), p);
       break;
     case kBorderId:
@@ -231,7 +232,7 @@ void MainWindow::RunCommand(int id) {
       ShowCheckFromProfile(Control(id), p);
       break;
     case kScaleId:
-      RunToolWindow<ScaleWindow>(hwnd, p);
+      RunToolWindow<ScaleWindow>(hwnd, p, state_.defaults);
       ShowCheckFromProfile(Control(id), p);
       break;
     case kTimerId:
@@ -257,6 +258,18 @@ void MainWindow::RunCommand(int id) {
       break;
     case kStorageId:
       OpenStorageFolder();
+      break;
+    case kCaptureId:
+      noCaptureYet = false;
+      StartCapture(hwnd, state_);
+      break;
+    case kRepeatCaptureId:
+      if (noCaptureYet) {
+        noCaptureYet = false;
+        StartCapture(hwnd, state_);
+      } else {
+        RepeatCapture(hwnd, state_);
+      }
       break;
     case kAboutCommand:
       RunAboutWindow(hwnd);

@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "capture/window_shot.h"
 #include "options/border_window.h"
 #include "options/caption_window.h"
 #include "options/file_format_window.h"
@@ -11,6 +12,7 @@
 #include "profiles/save_profile_window.h"
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
+#include "select/interval_window.h"
 #include "select/timer_window.h"
 
 namespace kx {
@@ -22,6 +24,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
       MainWindow::RegisterWindowClass,    // 1st of the seventeen
       RegisterWindow<GetWindowWnd>,       // 2nd
       RegisterWindow<GetAreaWnd>,         // 3rd
+      RegisterCleanBackdropClass,         // 4th
       RegisterWindow<WindowPropWindow>,   // 5th
       RegisterWindow<FileFormatWindow>,   // 6th
       RegisterWindow<CaptionWindow>,      // 7th
@@ -30,6 +33,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
       RegisterWindow<TimerWindow>,        // 10th
       RegisterWindow<LoadProfileWindow>,  // 11th
       RegisterWindow<SaveProfileWindow>,  // 12th
+      RegisterWindow<IntervalWnd>,        // 14th
       RegisterWindow<MessageWindow>,      // 15th
       RegisterWindow<InfoWindow>,         // 17th
   };

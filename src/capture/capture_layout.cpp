@@ -2,10 +2,11 @@
 
 namespace kx {
 
-CaptureLayout ComputeCaptureLayout(const CaptureProfile& profile) {
+CaptureLayout ComputeCaptureLayout(const CaptureProfile& profile, PixelSize screen) {
   CaptureLayout layout;
-  const int64_t width = int64_t(profile.InRect.right) - profile.InRect.left;
-  const int64_t height = int64_t(profile.InRect.bottom) - profile.InRect.top;
+  const bool full = profile.InType == 1;
+  const int64_t width = full ? screen.width : int64_t(profile.InRect.right) - profile.InRect.left;
+  const int64_t height = full ? screen.height : int64_t(profile.InRect.bottom) - profile.InRect.top;
   if (profile.ScaStatus) {
     layout.scaledWidth = static_cast<int>(int64_t(profile.ScaWidth) * width / 100);
     layout.scaledHeight = static_cast<int>(int64_t(profile.ScaHeight) * height / 100);

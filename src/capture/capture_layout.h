@@ -31,7 +31,9 @@ struct PixelSize {
   int width, height;
 };
 
-CaptureLayout ComputeCaptureLayout(const CaptureProfile& profile);
+// The scaled size comes from InRect, or for a full-screen capture (whose InRect is empty)
+// from `screen`, so that the percentages apply to every kind of capture.
+CaptureLayout ComputeCaptureLayout(const CaptureProfile& profile, PixelSize screen = {0, 0});
 // What InType asks to grab; nothing for an unknown type.
 std::optional<GrabArea> GrabAreaFor(const CaptureProfile& profile);
 PixelSize GrabBitmapSize(const CaptureLayout& layout, int width, int height);

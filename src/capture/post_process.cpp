@@ -81,7 +81,8 @@ void DrawBorder(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image,
 }  // namespace
 
 CaptureStatus ComposeCapture(CaptureImage& holder, const CaptureProfile& profile) {
-  holder.layout = ComputeCaptureLayout(profile);
+  holder.layout = ComputeCaptureLayout(
+      profile, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   const std::optional<GrabArea> area = GrabAreaFor(profile);
   if (!area) {
     holder.Release();

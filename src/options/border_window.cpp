@@ -1,22 +1,21 @@
 #include "options/border_window.h"
 
-#include "ui/tool_buttons.h"
-
 namespace kx {
+namespace {
 
-void BorderWindow::CreateOwnControls() {
-  AddGroup(L"Status", 119);
-  AddGroup(L"Width", 199);
-  AddGroup(L"Color", 279);
-  AddSwitchRow(119, 1029, 1033, &CaptureProfile::BorStatus, 2, L"BorStatus");
-  AddNumberRow(199, {1030, 1036, 1034, &CaptureProfile::BorWidth, 1, 5, L"BorWidth", L"px", 1});
-  AddColourButton(CreateSwatchButton(hwnd, L"", 1031, 26, 286, 37, 37), &CaptureProfile::BorColor);
-  AddLabel(L"Border", 1035, 68, 286, 339);
-}
+using P = CaptureProfile;
+constexpr OptionPage::Group kGroups[] = {{L"Status", 119}, {L"Width", 199}, {L"Color", 279}};
+constexpr OptionPage::Switch kSwitches[] = {{119, 1029, 1033, &P::BorStatus, 2, L"BorStatus"}};
+constexpr OptionPage::Number kNumbers[] = {
+    {199, {1030, 1036, 1034, &P::BorWidth, 1, 5, L"BorWidth", L"px", 1}}};
+constexpr OptionPage::Button kButtons[] = {
+    {OptionPage::Button::kColour, 1031, 1035, 26, 286, 339, L"Border", &P::BorColor}};
+constexpr ProfileField kFromDefaults[] = {&P::BorStatus, &P::BorWidth, &P::BorColor};
 
-void BorderWindow::ApplyResetValues(CaptureProfile& edited) {
-  CopyFields(edited, defaults_,
-             {&CaptureProfile::BorStatus, &CaptureProfile::BorWidth, &CaptureProfile::BorColor});
-}
+}  // namespace
+
+const OptionPage kBorderPage = {L"KXBorderWndClass", 398,      L"Border", 1032, kGroups,
+                                kSwitches,           kNumbers, kButtons,  {},   {},
+                                kFromDefaults};
 
 }  // namespace kx

@@ -6,17 +6,7 @@
 
 namespace kx {
 
-class CaptionWindow : public OptionWindow {
- public:
-  static constexpr const wchar_t* kClassName = L"KXCaptionWndClass";
-  static constexpr int kHeight = 597;
-  using OptionWindow::OptionWindow;
-
- private:
-  const wchar_t* Title() const override { return L"Caption"; }
-  int HeadingId() const override { return 1038; }
-  void CreateOwnControls() override;
-  void ApplyResetValues(CaptureProfile& edited) override;
-};
+extern const OptionPage kCaptionPage;
+using CaptionWindow = OptionWindowOf<kCaptionPage>;
 
 }  // namespace kx

@@ -1,20 +1,20 @@
 #include "options/scale_window.h"
 
 namespace kx {
+namespace {
 
-void ScaleWindow::CreateOwnControls() {
-  AddGroup(L"Status", 119);
-  AddGroup(L"Width", 199);
-  AddGroup(L"Height", 279);
-  AddSwitchRow(119, 1029, 1033, &CaptureProfile::ScaStatus, 2, L"ScaStatus");
-  AddNumberRow(199, {1030, 1036, 1034, &CaptureProfile::ScaWidth, 1, 500, L"ScaWidth", L"%", 3});
-  AddNumberRow(279, {1031, 1037, 1035, &CaptureProfile::ScaHeight, 1, 500, L"ScaHeight", L"%", 3});
-}
+using P = CaptureProfile;
+constexpr OptionPage::Group kGroups[] = {{L"Status", 119}, {L"Width", 199}, {L"Height", 279}};
+constexpr OptionPage::Switch kSwitches[] = {{119, 1029, 1033, &P::ScaStatus, 2, L"ScaStatus"}};
+constexpr OptionPage::Number kNumbers[] = {
+    {199, {1030, 1036, 1034, &P::ScaWidth, 1, 500, L"ScaWidth", L"%", 3}},
+    {279, {1031, 1037, 1035, &P::ScaHeight, 1, 500, L"ScaHeight", L"%", 3}}};
+constexpr OptionPage::Value kReset[] = {
+    {&P::ScaStatus, 0}, {&P::ScaWidth, 100}, {&P::ScaHeight, 100}};
 
-void ScaleWindow::ApplyResetValues(CaptureProfile& p) {
-  p.ScaStatus = 0;
-  p.ScaWidth = 100;
-  p.ScaHeight = 100;
-}
+}  // namespace
+
+const OptionPage kScalePage = {L"KXScaleWndClass", 398,      L"Scale", 1032, kGroups,
+                               kSwitches,          kNumbers, {},       {},   kReset};
 
 }  // namespace kx

@@ -6,17 +6,7 @@
 
 namespace kx {
 
-class WindowPropWindow : public OptionWindow {
- public:
-  static constexpr const wchar_t* kClassName = L"KXWindowPropWndClass";
-  static constexpr int kHeight = 238;
-  using OptionWindow::OptionWindow;
-
- private:
-  const wchar_t* Title() const override { return L"Window Properties"; }
-  int HeadingId() const override { return 1030; }
-  void CreateOwnControls() override;
-  void ApplyResetValues(CaptureProfile& p) override { p.InTrans = 0; }
-};
+extern const OptionPage kWindowPropPage;
+using WindowPropWindow = OptionWindowOf<kWindowPropPage>;
 
 }  // namespace kx

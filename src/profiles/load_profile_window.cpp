@@ -97,7 +97,7 @@ LRESULT LoadProfileWindow::OnCommand(WPARAM wParam, LPARAM) {
 void LoadProfileWindow::OnOk() {
   const int index = int(SendMessageW(Control(kListId), LB_GETCURSEL, 0, 0));
   CaptureProfile found = {};
-  if (FindProfile(book_.stored, ItemText(index).c_str(), found)) book_.current = found;
+  if (FindProfile(book_.stored, ItemText(index).c_str(), book_.defaults, found)) book_.current = found;
   CloseToolWindow(hwnd);
 }
 
@@ -107,7 +107,7 @@ void LoadProfileWindow::OnDelete() {
   const int index = int(SendMessageW(Control(kListId), LB_GETCURSEL, 0, 0));
   if (index <= 0) return;
   RemoveProfile(book_.stored, ItemText(index).c_str());
-  FindProfile(book_.stored, kDefaultProfileName, book_.current);
+  book_.current = book_.defaults;
   FillList(nullptr);
   Select(index - 1);
 }

@@ -5,7 +5,6 @@
 #include <cwchar>
 
 #include "capture/profile_values.h"
-#include "capture/user_folders.h"
 #include "profiles/file_io.h"
 
 namespace kx {
@@ -39,9 +38,10 @@ int SaveProfileList(const ProfileList& list, const std::wstring& folder) {
                                                                                               : 0;
 }
 
-int FindProfile(const ProfileList& list, const wchar_t* name, CaptureProfile& target) {
+int FindProfile(const ProfileList& list, const wchar_t* name, const CaptureProfile& defaults,
+                CaptureProfile& target) {
   if (wcscmp(name, kDefaultProfileName) == 0) {
-    BuildDefaultProfile(target, UserPicturesFolder());
+    target = defaults;
     return 1;
   }
   for (const ProfileRecord& record : list) {

@@ -30,8 +30,10 @@ int LoadProfileList(ProfileList& list, const std::wstring& folder = {});
 // Rewrites Profiles.db from the list. 1 on success; a failure leaves the old file intact.
 int SaveProfileList(const ProfileList& list, const std::wstring& folder = {});
 
-// "Default" always yields the built-in defaults; other names are looked up in file order.
-int FindProfile(const ProfileList& list, const wchar_t* name, CaptureProfile& target);
+// "Default" always yields `defaults` (the built-in profile the program made from the user's
+// Pictures folder); other names are looked up in file order.
+int FindProfile(const ProfileList& list, const wchar_t* name, const CaptureProfile& defaults,
+                CaptureProfile& target);
 // 0 and the new record at the head, or kStatusSameNameExists / kStatusSameProfileExists.
 CaptureStatus AddProfile(ProfileList& list, const CaptureProfile& profile, const wchar_t* name);
 // Removes the first record of that name; 1 when one was removed.

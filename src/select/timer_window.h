@@ -6,22 +6,7 @@
 
 namespace kx {
 
-class TimerWindow : public OptionWindow {
- public:
-  static constexpr const wchar_t* kClassName = L"KXTimerWndClass";
-  static constexpr int kHeight = 318;
-  // Reset takes the timer fields from `defaults`.
-  TimerWindow(HWND window, CaptureProfile& current, const CaptureProfile& defaults)
-      : OptionWindow(window, current), defaults_(defaults) {}
-
- private:
-  const wchar_t* Title() const override { return L"Timer"; }
-  int HeadingId() const override { return 1033; }
-  void CreateOwnControls() override;
-  void ApplyResetValues(CaptureProfile& edited) override;
-  void BeforeOk(CaptureProfile& edited) override;
-
-  const CaptureProfile& defaults_;
-};
+extern const OptionPage kTimerPage;
+using TimerWindow = OptionWindowOf<kTimerPage>;
 
 }  // namespace kx

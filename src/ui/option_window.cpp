@@ -53,11 +53,6 @@ HWND OptionWindow::AddLabel(const wchar_t* text, int id, int x, int y, int width
   return CreateLabelEx(hwnd, text, id, x, y, width, 37, false);
 }
 
-void OptionWindow::CopyFields(CaptureProfile& to, const CaptureProfile& from,
-                              std::initializer_list<Field> fields) {
-  for (Field f : fields) to.*f = from.*f;
-}
-
 void OptionWindow::AddCheck(HWND button, Field field) {
   checks_.push_back({GetDlgCtrlID(button), field});
 }
@@ -167,6 +162,30 @@ bool OptionWindow::OnColour(int id) {
     return true;
   }
   return false;
+}
+
+void PagedOptionWindow::CreateOwnControls() {
+  for (const OptionPage::Group& g : page_.groups) AddGroup(g.title, g.y, g.height);
+  for (const OptionPage::Switch& s : page_.switches)
+    AddSwitchRow(s.groupY, s.buttonId, s.labelId, s.field, s.choices, s.key);
+  for (const OptionPage::Number& n : page_.numbers) AddNumberRow(n.groupY, n.row);
+  for (const OptionPage::Button& b : page_.buttons) {
+    if (b.kind == OptionPage::Button::kCheck)
+      AddCheck(CreateCheckButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
+    else
+      AddColourButton(CreateSwatchButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
+    AddLabel(b.text, b.labelId, b.x + 42, b.y, b.labelWidth);
+  }
+  for (const OptionPage::Text& t : page_.texts) AddLabel(t.text, t.id, t.x, t.y, t.width);
+}
+
+void PagedOptionWindow::ApplyResetValues(CaptureProfile& edited) {
+  for (const OptionPage::Value& v : page_.resetValues) edited.*v.field = v.value;
+  for (ProfileField f : page_.resetFromDefaults) edited.*f = defaults_.*f;
+}
+
+void PagedOptionWindow::BeforeOk(CaptureProfile& edited) {
+  if (page_.atLeastOneOnOk && edited.*page_.atLeastOneOnOk == 0) edited.*page_.atLeastOneOnOk = 1;
 }
 
 void OptionWindow::PaintContent(HDC dc, int width, int) const {

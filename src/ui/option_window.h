@@ -1,13 +1,14 @@
 // The settings-window protocol shared by every window that edits the capture profile live,
 // control by control: a snapshot taken after creation that "Cancel" restores whole,
 // "OK" that keeps everything, and "Reset" that applies the window's own reset values.
-// A window subclass only lists its controls (bound to profile fields) and reset values.
+// A window either lists its controls (bound to profile fields) and reset values in code, or,
+// like every option window of the program, is made from a page: a table of the same.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "capture/capture_profile.h"
@@ -19,6 +20,22 @@ namespace kx {
 // that is negative as a signed 32-bit number clamps to the minimum.
 int ClampEditValue(UINT read, int minimum, int maximum);
 
+using ProfileField = uint32_t CaptureProfile::*;
+
+// Spin (x, g + 7), edit box (x + 40, g + 9) and unit label (x + 96, g + 7) for a number in a
+// group at g; no unit label when `unit` is null.
+struct OptionNumberRow {
+  int spinId, editId, unitId;
+  ProfileField field;
+  int minimum, maximum;
+  const wchar_t* key;
+  const wchar_t* unit;
+  int lengthLimit;
+  DWORD editStyles = 0;
+  int x = 26;
+  int editWidth = 51;
+};
+
 class OptionWindow : public ToolWindow {
  public:
   OptionWindow(HWND window, CaptureProfile& edited);
@@ -26,7 +43,8 @@ class OptionWindow : public ToolWindow {
   CaptureProfile snapshot = {};
 
  protected:
-  using Field = uint32_t CaptureProfile::*;
+  using Field = ProfileField;
+  using NumberRow = OptionNumberRow;
 
   // The heading label's text and control id.
   virtual const wchar_t* Title() const = 0;
@@ -37,28 +55,11 @@ class OptionWindow : public ToolWindow {
   // Runs on "OK" only, before the window closes (not on a close message).
   virtual void BeforeOk(CaptureProfile& /*edited*/) {}
 
-  // Reset helper for the windows whose reset values are those of another profile.
-  static void CopyFields(CaptureProfile& to, const CaptureProfile& from,
-                         std::initializer_list<Field> fields);
-
   // A dotted group frame drawn at (19, y), window width - 38 wide.
   void AddGroup(const wchar_t* title, int y, int height = 51);
   // Switch button (26, g + 7) stepping `field` through `choices` values, with its value label.
   void AddSwitchRow(int groupY, int buttonId, int labelId, Field field, uint32_t choices,
                     const wchar_t* key);
-  // Spin (x, g + 7), edit box (x + 40, g + 9) and unit label (x + 96, g + 7) for a number;
-  // no unit label when `unit` is null.
-  struct NumberRow {
-    int spinId, editId, unitId;
-    Field field;
-    int minimum, maximum;
-    const wchar_t* key;
-    const wchar_t* unit;
-    int lengthLimit;
-    DWORD editStyles = 0;
-    int x = 26;
-    int editWidth = 51;
-  };
   void AddNumberRow(int groupY, const NumberRow& row);
   void AddCheck(HWND button, Field field);  // a check button made by a preset
   void AddColourButton(HWND button, Field field);
@@ -102,6 +103,85 @@ class OptionWindow : public ToolWindow {
   std::vector<FieldBinding> checks_;
   std::vector<FieldBinding> colours_;
   std::vector<Group> groups_;
+};
+
+// The page of a settings window: everything that tells one from another.
+struct OptionPage {
+  struct Group {
+    const wchar_t* title;
+    int y, height = 51;
+  };
+  struct Switch {
+    int groupY, buttonId, labelId;
+    ProfileField field;
+    uint32_t choices;
+    const wchar_t* key;
+  };
+  struct Number {
+    int groupY;
+    OptionNumberRow row;
+  };
+  // A 37 x 37 check or colour button with its label 42 pixels to its right; the label does
+  // not act on the button, a click on it only moves the focus.
+  struct Button {
+    enum Kind { kCheck, kColour } kind;
+    int buttonId, labelId, x, y, labelWidth;
+    const wchar_t* text;
+    ProfileField field;
+  };
+  struct Text {
+    const wchar_t* text;
+    int id, x, y, width;
+  };
+  struct Value {
+    ProfileField field;
+    uint32_t value;
+  };
+
+  // Pages give these in order, without names, so that each page stays a few lines.
+  const wchar_t* className;
+  int height;
+  const wchar_t* title;
+  int headingId;
+  std::span<const Group> groups;
+  std::span<const Switch> switches = {};
+  std::span<const Number> numbers = {};
+  std::span<const Button> buttons = {};
+  std::span<const Text> texts = {};
+  // Reset sets these values, then copies these fields from the default profile.
+  std::span<const Value> resetValues = {};
+  std::span<const ProfileField> resetFromDefaults = {};
+  // "OK" raises this field to at least 1 (null: none).
+  ProfileField atLeastOneOnOk = nullptr;
+};
+
+// A settings window made from its page.
+class PagedOptionWindow : public OptionWindow {
+ public:
+  PagedOptionWindow(HWND window, const OptionPage& page, CaptureProfile& current,
+                    const CaptureProfile& defaults)
+      : OptionWindow(window, current), page_(page), defaults_(defaults) {}
+
+ private:
+  const wchar_t* Title() const override { return page_.title; }
+  int HeadingId() const override { return page_.headingId; }
+  void CreateOwnControls() override;
+  void ApplyResetValues(CaptureProfile& edited) override;
+  void BeforeOk(CaptureProfile& edited) override;
+
+  const OptionPage& page_;
+  const CaptureProfile& defaults_;
+};
+
+// The window type of a page, for the class list and RunToolWindow<T>(owner, current,
+// defaults); `Page` is a constant defined with the window's table.
+template <const OptionPage& Page>
+class OptionWindowOf final : public PagedOptionWindow {
+ public:
+  static constexpr const wchar_t* const& kClassName = Page.className;
+  static constexpr const int& kHeight = Page.height;
+  OptionWindowOf(HWND window, CaptureProfile& current, const CaptureProfile& defaults)
+      : PagedOptionWindow(window, Page, current, defaults) {}
 };
 
 }  // namespace kx

@@ -35,6 +35,15 @@ constexpr Glyphs kCheckGlyphs = {IDB_GLYPH_CROSS, IDB_GLYPH_CHECK, {12, 12}};
 
 }  // namespace
 
+HWND CreateTitleBarButton(HWND parent, int id, int x, int y, int width, int height,
+                          UINT bitmapId) {
+  HWND button = CreateButtonEx(parent, L"", id, x, y, width, height);
+  if (!button) return nullptr;
+  SendMessageW(button, BXM_BACKBITMAP, kSetSilently, bitmapId);
+  SendMessageW(button, BXM_BACKSTYLE, kSetSilently, BXS_STRIP);
+  return button;
+}
+
 HWND CreatePlainButton(HWND parent, const wchar_t* text, int id, int x, int y, int width,
                        int height) {
   return CreatePreset(parent, text, id, x, y, width, height, BXT_PUSH, {});

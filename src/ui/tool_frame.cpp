@@ -64,8 +64,8 @@ void DrawSeparator(HDC dc, int y, int w, COLORREF colour) {
   DrawLine(dc, 15, y, w - 15, y);
 }
 
-void PaintToolFrame(HDC dc, int w, int h) {
-  PaintSkinFrame(dc, w, h, IDB_TOOL_SKIN);
+void PaintToolFrame(HDC dc, int w, int h, UINT skinId) {
+  PaintSkinFrame(dc, w, h, skinId ? skinId : IDB_TOOL_SKIN);
   DrawSeparator(dc, theme::kSeparatorY, w, theme::kSeparator);
 }
 

@@ -17,8 +17,9 @@ std::vector<int> GroupFrameDashStarts(int length);
 void PaintSkinFrame(HDC dc, int width, int height, UINT skinId);
 // A 1-pixel horizontal line from (15, y) to (width - 15, y).
 void DrawSeparator(HDC dc, int y, int width, COLORREF colour);
-// The tool-window frame: PaintSkinFrame with skin 5377 and the separator at y 83.
-void PaintToolFrame(HDC dc, int width, int height);
+// The tool-window frame: PaintSkinFrame with the tool skin (5377) unless another is named,
+// and the separator at y 83.
+void PaintToolFrame(HDC dc, int width, int height, UINT skinId = 0);
 // Dotted rectangle with its bold title 18 pixels above, indented 9; returns 1.
 int DrawGroupFrame(HDC dc, const wchar_t* title, int x, int y, int width, int height);
 

@@ -61,7 +61,7 @@ void CloseToolWindow(HWND hwnd) {
 }
 
 void ToolWindow::Paint(HDC dc, int width, int height) const {
-  PaintToolFrame(dc, width, height);
+  PaintToolFrame(dc, width, height, SkinId());
   PaintContent(dc, width, height);
 }
 

@@ -47,6 +47,8 @@ class ToolWindow : public Window {
 
  protected:
   virtual void PaintContent(HDC /*dc*/, int /*width*/, int /*height*/) const {}
+  // The skin bitmap of the frame; 0 is the tool skin.
+  virtual UINT SkinId() const { return 0; }
   // Windows with edit boxes take the focus on background clicks, so that a box commits.
   virtual bool TakesFocusOnClick() const { return false; }
   // "OK" closes the window.

@@ -291,6 +291,12 @@ void VirtualDisplay::Key(const std::string& keysym, const std::vector<std::strin
   XSync(display_, False);
 }
 
+void VirtualDisplay::FocusUnderPointer() {
+  if (!display_) return;
+  XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}
+
 void VirtualDisplay::KeyState(const std::string& keysym, bool down) {
   if (!display_) return;
   XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(keysym.c_str())), down,

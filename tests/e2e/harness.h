@@ -87,6 +87,9 @@ class VirtualDisplay {
   void MouseButton(int button, bool down);
   // Keys by X keysym name ("Print", "Return", "a"); modifiers like "Shift_L" pressed around.
   void Key(const std::string& keysym, const std::vector<std::string>& modifiers = {});
+  // Gives the keyboard to the window under the pointer, as a window manager's focus policy
+  // would: without one, a Wine window that was unmapped takes the X focus with it.
+  void FocusUnderPointer();
   // Presses or releases one key alone (a modifier held over mouse moves, a press without
   // its release).
   void KeyState(const std::string& keysym, bool down);

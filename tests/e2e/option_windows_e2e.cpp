@@ -3,6 +3,8 @@
 // from the layout to the profile the program stores when it closes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <sstream>
 #include <thread>
@@ -236,36 +238,50 @@ class OptionWindowsE2E : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow(dialog); }, Millis(5000)));
   }
 
-  // Holds a spin pressed, with the cursor `dy` below its top edge once pressed, until it
-  // reaches `last`; every value seen on the way is first + k * step.
-  void HoldSpin(int id, int dy, long first, long last, long step) {
-    const Box* b = nullptr;
+  const Box& Control(int id) const {
     for (const Box& c : sheet->controls)
-      if (c.id == id) b = &c;
-    ASSERT_TRUE(b);
-    display.MoveMouse(origin.first + b->x + 18, origin.second + b->y + 8);
+      if (c.id == id) return c;
+    ADD_FAILURE() << "no control " << id;
+    return sheet->controls.front();
+  }
+
+  // Holds a spin pressed, with the cursor `dy` below its top edge once pressed, from `first`
+  // until its value has stopped at `last`. The edit box beside it is watched on the screen,
+  // many times per repeat (the probe is too slow for that): it must show one value per repeat,
+  // `step` apart, so as many distinct pictures as steps from `first` to `last`, plus one.
+  // Pictures without text are passed over: the box is sometimes caught between its erase and
+  // its text.
+  void HoldSpin(int spinId, int editId, int dy, long first, long last, long step) {
+    const Box spin = Control(spinId), edit = Control(editId);
+    ASSERT_EQ(Send(sheet->className, "", spinId, BXM_VALUE).value_or(-1), first);
+    auto picture = [&] {
+      return display.Capture(origin.first + edit.x, origin.second + edit.y, edit.width, edit.height)
+          .rgb;
+    };
+    display.MoveMouse(origin.first + spin.x + 18, origin.second + spin.y + 8);
     display.MouseButton(1, true);
     // The button takes the press where the cursor is when it handles it; the first repeat
-    // comes 399 ms later.
+    // comes 399 ms later, the next ones every 77 ms.
     std::this_thread::sleep_for(Millis(150));
-    display.MoveMouse(origin.first + b->x + 18, origin.second + b->y + dy);
-    std::vector<long> seen;
+    display.MoveMouse(origin.first + spin.x + 18, origin.second + spin.y + dy);
+    std::vector<std::vector<uint8_t>> shown = {picture()};
+    auto lastChange = std::chrono::steady_clock::now();
+    // Ten repeats without a change: the value has stopped at the limit.
     WaitUntil(
         [&] {
-          if (auto v = Send(sheet->className, "", id, BXM_VALUE)) seen.push_back(*v);
-          return !seen.empty() && seen.back() == last;
+          std::vector<uint8_t> now = picture();
+          const bool hasText =
+              std::any_of(now.begin(), now.end(), [](uint8_t c) { return c < 100; });
+          if (hasText && now != shown.back()) {
+            shown.push_back(std::move(now));
+            lastChange = std::chrono::steady_clock::now();
+          }
+          return std::chrono::steady_clock::now() - lastChange > Millis(770);
         },
-        Millis(8000), Millis(10));
+        Millis(15000), Millis(5));
     display.MouseButton(1, false);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back(), last);
-    int between = 0;
-    for (long v : seen) {
-      if (v == first || v == last) continue;
-      ++between;
-      EXPECT_EQ((v - first) % step, 0) << v;
-    }
-    EXPECT_GT(between, 0) << "no value seen on the way";
+    EXPECT_EQ(Send(sheet->className, "", spinId, BXM_VALUE).value_or(-1), last);
+    EXPECT_EQ(long(shown.size()), (last - first + step - 1) / step + 1) << "values shown";
   }
 
   // Every control where the layout table puts it, the group frames' dots and titles, and
@@ -371,7 +387,7 @@ TEST_F(OptionWindowsE2E, OutputFileWindow) {
                     {kPress, 1030, "", 1034, "JPEG"}, {kPress, 1030, "", 1034, "PNG"},
                     {kPress, 1030, "", 1034, "BMP"}, {kPress, 1030, "", 1034, "JPEG"},
                     {kType, 1035, "90", 1035, "90"}});
-  HoldSpin(1031, 8, 90, 100, 1);  // upper half: one step per repeat, stopping at 100
+  HoldSpin(1031, 1035, 8, 90, 100, 1);  // upper half: one step per repeat, stopping at 100
   Run(kFileFormat, {{kSee, 0, "", 1035, "100"}, {kType, 1035, "40", 1035, "40"},
                     {kTypeOnly, 1035, "250"}, {kPress, kOk}, {kName, 0, "None"},
                     {kOpen, 0, "", 1035, "100"}, {kSee, 0, "", 1034, "JPEG"},
@@ -388,7 +404,7 @@ TEST_F(OptionWindowsE2E, ScaleWindow) {
                {kValue, 1030, "500"}, {kType, 1036, "0", 1036, "1"}, {kValue, 1030, "1"},
                {kType, 1036, "", 1036, "1"}, {kType, 1036, "50", 1037, "100"},
                {kType, 1037, "75", 1036, "50"}});
-  HoldSpin(1030, -20, 50, 500, 21);  // 20 pixels above its top: 21 per repeat
+  HoldSpin(1030, 1036, -20, 50, 500, 21);  // 20 pixels above its top: 21 per repeat
   Run(kScale, {{kSee, 0, "", 1036, "500"}, {kSee, 0, "", 1037, "75"}, {kPress, kOk},
                {kMainCheck, 0, "1"}, {kOpen, 0, "", 1036, "500"},
                {kPress, kReset, "", 1033, "Disabled"}, {kSee, 0, "", 1036, "100"},

@@ -54,6 +54,7 @@ TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrossha
   // Dragged from the anchor to a button's label, so that the magnifier has something to show.
   const Point anchor = {150, 60}, cursor = {460, 160};
   const Box expected = {150, 60, 461, 161};
+  ASSERT_TRUE(stage.Settle());
   const Image before = display.CaptureScreen();
   Image mid;
   r = stage.Run(1, [&] {
@@ -115,18 +116,22 @@ TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrossha
     stage.Release();
   });
   EXPECT_EQ(r.rect, (Box{400, 300, 401, 301}));
-  // Shift or a second button hold the selection still.
-  for (int hold = 0; hold < 2; ++hold) {
+  // Shift, Ctrl or a second button hold the selection still.
+  const char* const heldKeys[] = {"Shift_L", "Control_L", nullptr};  // null: the middle button
+  for (const char* key : heldKeys) {
+    auto hold = [&](bool down) {
+      key ? display.KeyState(key, down) : display.MouseButton(2, down);
+    };
     r = stage.Run(1, [&] {
       stage.Drag({300, 200}, {400, 300});
-      hold ? display.MouseButton(2, true) : display.KeyState("Shift_L", true);
+      hold(true);
       StageSession::Pause();
       display.MoveMouse(600, 500);
       StageSession::Pause();
       stage.Release();
-      hold ? display.MouseButton(2, false) : display.KeyState("Shift_L", false);
+      hold(false);
     });
-    EXPECT_EQ(r.rect, (Box{300, 200, 401, 301})) << hold;
+    EXPECT_EQ(r.rect, (Box{300, 200, 401, 301})) << (key ? key : "middle button");
   }
 }
 
@@ -201,6 +206,7 @@ TEST(AreaOverlayE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks
   StageSession stage(16);
   ASSERT_TRUE(stage.ready());
   VirtualDisplay& display = stage.display();
+  ASSERT_TRUE(stage.Settle());
   const Image before = display.CaptureScreen();
   Image mid;
   Result r = stage.DragArea({300, 200}, {500, 350}, mid);

@@ -11,6 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 const std::string kControlClass = "KXSelectFixtureWndClass";
+constexpr Rgb kRed = {209, 53, 37};
 }  // namespace
 
 void PrintTo(const Box& b, std::ostream* os) {
@@ -46,9 +47,25 @@ std::string Stage::Await(int command, const std::string& kind,
   return lines[kind][before];
 }
 
+bool Stage::Settle() {
+  Image last;
+  return WaitUntil(
+      [&] {
+        Image now = display_.CaptureScreen();
+        bool settled = now.rgb == last.rgb;
+        for (size_t i = 0; settled && i + 2 < now.rgb.size(); i += 3)
+          settled =
+              !(now.rgb[i] == kRed.r && now.rgb[i + 1] == kRed.g && now.rgb[i + 2] == kRed.b);
+        last = std::move(now);
+        return settled;
+      },
+      Millis(10000), Millis(150));
+}
+
 Result Stage::Run(int command, const std::function<void()>& input) {
   const std::string overlay = command == 1 ? "KXGetAreaWndClass" : "KXGetWindowWndClass";
   Result result;
+  if (!Settle()) return result;
   bool opened = true;
   std::istringstream in(Await(command, "result", [&] {
     opened = session_.WaitForWindow(overlay, Millis(10000), process_.get()).has_value();

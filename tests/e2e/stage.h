@@ -43,8 +43,13 @@ class Stage {
   Box Rect(const std::string& name) { return rects_[name]; }
   const std::vector<std::string>& Elements() const { return elements_; }
 
-  // Opens an overlay (1 area, 2 picker), lets `input` act on it, and returns what kxselect
-  // printed when it closed.
+  // Waits until the stage has repainted what the last overlay covered: kxselect prints its
+  // result before it gets to those paints, and an overlay opened earlier would freeze the
+  // last one's red frame, crosshair and magnifier into its picture. True when no overlay red
+  // is left and the screen has stopped changing.
+  bool Settle();
+  // Opens an overlay (1 area, 2 picker) on the settled stage, lets `input` act on it, and
+  // returns what kxselect printed when it closed.
   Result Run(int command, const std::function<void()>& input);
   // Asks for a whole-screen grab; returns the line kxselect printed for it.
   std::string Grab();

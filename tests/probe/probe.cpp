@@ -14,6 +14,7 @@
 //                                                      lParam 0) to a child control: reads a
 //                                                      button's check or value
 //   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
+//   kxprobe clipboard                              ->  "<w> <h>" of the clipboard's bitmap | "none"
 //   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
 //                                                      keeps it open that long
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -119,6 +120,22 @@ int Hold(const wchar_t* path, int millis) {
   return 0;
 }
 
+int ClipboardBitmap() {
+  BITMAP b = {};
+  bool found = false;
+  if (OpenClipboard(nullptr)) {
+    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    found = bitmap && GetObjectW(bitmap, sizeof b, &b);
+    CloseClipboard();
+  }
+  if (!found) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%ld %ld\n", b.bmWidth, b.bmHeight);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -127,6 +144,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 5 && std::wcscmp(argv[1], L"child") == 0)
     return Describe(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
   if (argc >= 2 && std::wcscmp(argv[1], L"foreground") == 0) return Foreground();
+  if (argc >= 2 && std::wcscmp(argv[1], L"clipboard") == 0) return ClipboardBitmap();
   if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
   if (argc >= 5 && std::wcscmp(argv[1], L"text") == 0)
     return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
@@ -151,6 +169,6 @@ int wmain(int argc, wchar_t** argv) {
   std::fprintf(
       stderr,
       "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "foreground|hold ...\n");
+      "foreground|clipboard|hold ...\n");
   return 2;
 }

@@ -46,12 +46,15 @@ TEST(CaptureLayoutMath, ScalingNeedsBothSidesAnAreaAndTheSwitch) {
   p.ScaWidth = 50;
   p.ScaStatus = 0;
   EXPECT_FALSE(ComputeCaptureLayout(p).Scaled());
-  // Full screen has an empty InRect, so it stays unscaled.
+  // Full screen has an empty InRect: the percentages apply to the screen's size.
   CaptureProfile full = Area(0, 0, 0, 0);
   full.InType = 1;
   full.ScaStatus = 1;
-  full.ScaWidth = full.ScaHeight = 50;
-  EXPECT_FALSE(ComputeCaptureLayout(full).Scaled());
+  full.ScaWidth = 50;
+  full.ScaHeight = 25;
+  const CaptureLayout fullLayout = ComputeCaptureLayout(full, {1920, 1080});
+  EXPECT_EQ(fullLayout.scaledWidth, 960);
+  EXPECT_EQ(fullLayout.scaledHeight, 270);
 }
 
 TEST(CaptureLayoutMath, GrabAreaByInputType) {

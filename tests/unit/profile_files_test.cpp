@@ -176,16 +176,16 @@ TEST(ProfileList, FindByNameAndDefaultIsAlwaysTheBuiltInProfile) {
   ProfileList list;
   ASSERT_EQ(AddProfile(list, WithBorder(5), L"Default"), kStatusOk);
   ASSERT_EQ(AddProfile(list, WithBorder(6), L"Work"), kStatusOk);
-  CaptureProfile target = WithBorder(123);
-  ASSERT_EQ(FindProfile(list, L"Default", target), 1);
   CaptureProfile defaults;
-  BuildDefaultProfile(defaults, UserPicturesFolder());
+  BuildDefaultProfile(defaults, L"C:\\Pictures");
+  CaptureProfile target = WithBorder(123);
+  ASSERT_EQ(FindProfile(list, L"Default", defaults, target), 1);
   EXPECT_TRUE(ProfilesEqual(target, defaults));
-  ASSERT_EQ(FindProfile(list, L"Work", target), 1);
+  ASSERT_EQ(FindProfile(list, L"Work", defaults, target), 1);
   EXPECT_EQ(target.BorWidth, 6u);
   target.BorWidth = 42;
-  EXPECT_EQ(FindProfile(list, L"work", target), 0);
-  EXPECT_EQ(FindProfile(list, L"Wor", target), 0);
+  EXPECT_EQ(FindProfile(list, L"work", defaults, target), 0);
+  EXPECT_EQ(FindProfile(list, L"Wor", defaults, target), 0);
   EXPECT_EQ(target.BorWidth, 42u);
   EXPECT_EQ(RemoveProfile(list, L"Work"), 1);
   EXPECT_EQ(RemoveProfile(list, L"Work"), 0);
@@ -196,10 +196,11 @@ TEST(ProfileList, AnUnterminatedStoredNameDoesNotOverrun) {
   Bytes file = HandMadeListFile({{std::wstring(82, L'x'), 1}});
   ProfileList list;
   ASSERT_TRUE(DecodeProfileList(file.data(), file.size(), list));
+  const CaptureProfile defaults = {};
   CaptureProfile target;
-  EXPECT_EQ(FindProfile(list, std::wstring(82, L'x').c_str(), target), 1);
-  EXPECT_EQ(FindProfile(list, std::wstring(81, L'x').c_str(), target), 0);
-  EXPECT_EQ(FindProfile(list, std::wstring(83, L'x').c_str(), target), 0);
+  EXPECT_EQ(FindProfile(list, std::wstring(82, L'x').c_str(), defaults, target), 1);
+  EXPECT_EQ(FindProfile(list, std::wstring(81, L'x').c_str(), defaults, target), 0);
+  EXPECT_EQ(FindProfile(list, std::wstring(83, L'x').c_str(), defaults, target), 0);
 }
 
 TEST(CurrentProfileFile, RoundTripsTheExactRecord) {

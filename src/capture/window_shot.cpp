@@ -1,0 +1,103 @@
+#include "capture/window_shot.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "capture/post_process.h"
+
+namespace kx {
+
+void PauseWithoutDispatch(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) return;
+    Sleep(std::min<DWORD>(milliseconds - elapsed, 10));
+  }
+}
+
+ScreenRect ClampToScreen(const RECT& window, int screenWidth, int screenHeight) {
+  return {std::max<int32_t>(window.left, 0), std::max<int32_t>(window.top, 0),
+          std::min<int32_t>(window.right, screenWidth),
+          std::min<int32_t>(window.bottom, screenHeight)};
+}
+
+bool IsDesktopClass(const wchar_t* className) {
+  return wcscmp(className, L"Progman") == 0 || wcscmp(className, L"WorkerW") == 0;
+}
+
+RECT CleanBackdropRect(const ScreenRect& r) {
+  constexpr int m = kCleanBackdropMargin;
+  return {r.left - m, r.top - m, r.right + m, r.bottom + m};
+}
+
+bool RegisterCleanBackdropClass(HINSTANCE instance) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.cbWndExtra = sizeof(LONG_PTR);
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kCleanBackdropClass;
+  return RegisterClassW(&wc) != 0;
+}
+
+HWND ShowCleanBackdrop(int x, int y, int width, int height, HRGN region) {
+  HWND backdrop = CreateWindowExW(0, kCleanBackdropClass, L"", WS_POPUP, x, y, width, height,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!backdrop) return nullptr;
+  if (region) SetWindowRgn(backdrop, region, FALSE);
+  // Painted now: the shot's pause that follows does not dispatch this thread's messages.
+  ShowWindow(backdrop, SW_SHOW);
+  UpdateWindow(backdrop);
+  return backdrop;
+}
+
+void RefreshWindowRect(CaptureProfile& profile) {
+  RECT r = {};
+  GetWindowRect(static_cast<HWND>(LongToHandle(LONG(profile.InWindow))), &r);
+  profile.InRect = ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+namespace {
+
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE;
+
+HWND OutermostWindow(HWND window) {
+  while (HWND parent = GetParent(window)) window = parent;
+  return window;
+}
+
+}  // namespace
+
+void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile) {
+  HWND chosen = static_cast<HWND>(LongToHandle(LONG(profile.InWindow)));
+  if (!chosen) {
+    ProcessCapture(holder, profile);
+    return;
+  }
+  HWND outermost = OutermostWindow(chosen);
+  wchar_t className[128] = {};
+  GetClassNameW(outermost, className, 128);
+
+  HWND backdrop = nullptr;
+  if (profile.InTrans == 1 && !IsDesktopClass(className) && IsWindowVisible(chosen)) {
+    const RECT r = CleanBackdropRect(profile.InRect);
+    backdrop = ShowCleanBackdrop(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (backdrop) SetWindowPos(backdrop, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  }
+  const bool wasTopmost = (GetWindowLongW(outermost, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  SetForegroundWindow(outermost);
+  BringWindowToTop(outermost);
+  SetWindowPos(outermost, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+
+  PauseWithoutDispatch(kWindowToFrontPauseMs);
+  ProcessCapture(holder, profile);
+
+  if (backdrop) DestroyWindow(backdrop);
+  if (!wasTopmost) SetWindowPos(outermost, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+}  // namespace kx

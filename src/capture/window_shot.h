@@ -1,0 +1,47 @@
+// The window shot, shared by the capture flows and the interval tick: the chosen window is
+// brought to the front, over a plain white backdrop when asked, before the screen is read.
+#pragma once
+
+#include <windows.h>
+
+#include "capture/capture_image.h"
+#include "capture/capture_profile.h"
+
+namespace kx {
+
+inline constexpr wchar_t kCleanBackdropClass[] = L"KXCleanWndClass";
+inline constexpr int kCleanBackdropMargin = 5;
+// Time for the window brought to the front to repaint before the screen is read.
+inline constexpr DWORD kWindowToFrontPauseMs = 300;
+
+// Waits without dispatching messages (so that nothing of the program moves meanwhile), but
+// lets the platform show what this thread has drawn: Wine puts a window's drawing on the
+// screen only when its thread looks at its message queue.
+void PauseWithoutDispatch(DWORD milliseconds);
+
+// A window rectangle clamped to a primary screen of the given size: left and top not below 0,
+// right and bottom not beyond the screen's width and height.
+ScreenRect ClampToScreen(const RECT& window, int screenWidth, int screenHeight);
+
+// The desktop's own windows ("Progman", "WorkerW") get no backdrop.
+bool IsDesktopClass(const wchar_t* className);
+
+// InRect grown by the backdrop margin on every side.
+RECT CleanBackdropRect(const ScreenRect& rect);
+
+// The backdrop's class: the platform's window procedure and a white background brush.
+bool RegisterCleanBackdropClass(HINSTANCE instance);
+
+// Shows the backdrop at the screen rectangle (with the window region when one is given) and
+// returns it, or null.
+HWND ShowCleanBackdrop(int x, int y, int width, int height, HRGN region = nullptr);
+
+// InRect from the current screen rectangle of InWindow, clamped to the primary screen.
+void RefreshWindowRect(CaptureProfile& profile);
+
+// Brings the outermost window of InWindow to the front and topmost (over the backdrop when
+// InTrans is Clean), pauses, runs ProcessCapture, then removes the backdrop and the topmost
+// state the window did not have. With no window only ProcessCapture runs.
+void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile);
+
+}  // namespace kx
