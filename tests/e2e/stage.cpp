@@ -83,6 +83,10 @@ std::string Stage::Grab() {
   return Await(3, "grab", [] {});
 }
 
+std::string Stage::Refresh() {
+  return Await(4, "refresh", [] {});
+}
+
 void Stage::Drag(Point from, Point to) {
   display_.MoveMouse(from.x, from.y);
   Pause();

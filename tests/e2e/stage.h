@@ -53,6 +53,8 @@ class Stage {
   Result Run(int command, const std::function<void()>& input);
   // Asks for a whole-screen grab; returns the line kxselect printed for it.
   std::string Grab();
+  // Asks for the window rectangle refresh of the "alone" button; what kxselect printed.
+  std::string Refresh();
 
   void Drag(Point from, Point to);
   // An area overlay dragged from `from` to `to`; `mid` gets the screen as the overlay showed
