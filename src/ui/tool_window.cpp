@@ -27,8 +27,7 @@ int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const
     POINT origin = ToolWindowOrigin(ownerRect, theme::kToolWidth, height);
     window = CreateWindowWithMaker(
         className,
-        {0, WS_POPUP, int(origin.x), int(origin.y), theme::kToolWidth, height, owner, text},
-        maker);
+        {0, WS_POPUP, int(origin.x), int(origin.y), theme::kToolWidth, height, owner, text}, maker);
     if (!window) return 0;
     SetToolWindowRegion(window, theme::kToolWidth, height);
     UpdateWindow(window);

@@ -7,7 +7,6 @@
 // stretches those), must still cover and copy the whole screen.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -79,8 +78,8 @@ class ScaledDisplayE2E : public ::testing::TestWithParam<int> {
         Millis(5000), Millis(100));
   }
   bool MainTextBecomes(int id, const std::string& text) {
-    return WaitUntil([&] { return wine.WindowText(kMainClass, kTitle, id) == text; },
-                     Millis(5000), Millis(100));
+    return WaitUntil([&] { return wine.WindowText(kMainClass, kTitle, id) == text; }, Millis(5000),
+                     Millis(100));
   }
   // Runs `start` and waits for one more KEST-*.png in the storage folder (the user's
   // Pictures); the file, decoded once it is complete.
@@ -146,13 +145,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
     ClickMain(*main, 231, 497, 140, 50);
     ASSERT_TRUE(wine.WaitForWindow("KXGetAreaWndClass", Millis(10000), kestrix.get()));
     Stage::Pause(300);
-    display.MoveMouse(100, 100);
-    Stage::Pause();
-    display.MouseButton(1, true);
-    Stage::Pause();
-    display.MoveMouse(200, 150);
-    Stage::Pause();
-    display.MoveMouse(299, 199);
+    Stage::Drag(display, {100, 100}, {299, 199});
     Stage::Pause(300);
     Shot("area_overlay_144dpi");
     display.MouseButton(1, false);
@@ -167,12 +160,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
   ASSERT_TRUE(MainTextBecomes(1029, "Window"));
   Stage stage(display, wine);
   ASSERT_TRUE(stage.ready());
-  const std::string grab = stage.Grab();
-  const Rgb shown = display.Capture(kWidth - 1, kHeight - 1, 1, 1).At(0, 0);
-  char expected[32] = {};
-  std::snprintf(expected, sizeof(expected), "%d %d 0x%02X%02X%02X", kWidth, kHeight, shown.r,
-                shown.g, shown.b);
-  EXPECT_EQ(grab, expected);
+  EXPECT_EQ(stage.Grab(), "1920 1080");
   const Box alone = stage.Rect("alone");
   EXPECT_EQ(stage.Refresh(), std::to_string(alone.left) + " " + std::to_string(alone.top) + " " +
                                  std::to_string(alone.right) + " " + std::to_string(alone.bottom));
@@ -204,7 +192,9 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ScaledDisplayE2E, ::testing::Values(96, 144, 192),
-                         [](const auto& param) { return "LogPixels" + std::to_string(param.param); });
+                         [](const auto& param) {
+                           return "LogPixels" + std::to_string(param.param);
+                         });
 
 }  // namespace
 }  // namespace e2e

@@ -244,8 +244,8 @@ bool VirtualDisplay::SetBackground(const Image& picture) {
                 place(c.r, visual->red_mask) | place(c.g, visual->green_mask) |
                     place(c.b, visual->blue_mask));
     }
-  Pixmap pixmap = XCreatePixmap(display_, root, unsigned(picture.width),
-                                unsigned(picture.height), unsigned(depth));
+  Pixmap pixmap = XCreatePixmap(display_, root, unsigned(picture.width), unsigned(picture.height),
+                                unsigned(depth));
   GC gc = XCreateGC(display_, pixmap, 0, nullptr);
   XPutImage(display_, pixmap, gc, xi, 0, 0, 0, 0, unsigned(picture.width),
             unsigned(picture.height));

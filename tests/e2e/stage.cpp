@@ -36,14 +36,12 @@ Stage::Stage(VirtualDisplay& display, WineSession& session) : display_(display),
     }
 }
 
-std::string Stage::Await(int command, const std::string& kind,
-                         const std::function<void()>& input) {
+std::string Stage::Await(int command, const std::string& kind, const std::function<void()>& input) {
   const size_t before = Lines()[kind].size();
   if (!session_.Act({"command", kControlClass, std::to_string(command)})) return "";
   input();
   std::map<std::string, std::vector<std::string>> lines;
-  if (!WaitUntil([&] { return (lines = Lines())[kind].size() > before; }, Millis(10000)))
-    return "";
+  if (!WaitUntil([&] { return (lines = Lines())[kind].size() > before; }, Millis(10000))) return "";
   return lines[kind][before];
 }
 
@@ -54,8 +52,7 @@ bool Stage::Settle() {
         Image now = display_.CaptureScreen();
         bool settled = now.rgb == last.rgb;
         for (size_t i = 0; settled && i + 2 < now.rgb.size(); i += 3)
-          settled =
-              !(now.rgb[i] == kRed.r && now.rgb[i + 1] == kRed.g && now.rgb[i + 2] == kRed.b);
+          settled = !(now.rgb[i] == kRed.r && now.rgb[i + 1] == kRed.g && now.rgb[i + 2] == kRed.b);
         last = std::move(now);
         return settled;
       },
@@ -87,14 +84,14 @@ std::string Stage::Refresh() {
   return Await(4, "refresh", [] {});
 }
 
-void Stage::Drag(Point from, Point to) {
-  display_.MoveMouse(from.x, from.y);
+void Stage::Drag(VirtualDisplay& display, Point from, Point to) {
+  display.MoveMouse(from.x, from.y);
   Pause();
-  display_.MouseButton(1, true);
+  display.MouseButton(1, true);
   Pause();
-  display_.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+  display.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
   Pause();
-  display_.MoveMouse(to.x, to.y);
+  display.MoveMouse(to.x, to.y);
   Pause();
 }
 

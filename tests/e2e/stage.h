@@ -56,7 +56,9 @@ class Stage {
   // Asks for the window rectangle refresh of the "alone" button; what kxselect printed.
   std::string Refresh();
 
-  void Drag(Point from, Point to);
+  // Presses at `from`, moves through the middle to `to` and stays pressed there.
+  static void Drag(VirtualDisplay& display, Point from, Point to);
+  void Drag(Point from, Point to) { Drag(display_, from, to); }
   // An area overlay dragged from `from` to `to`; `mid` gets the screen as the overlay showed
   // it just before the release.
   Result DragArea(Point from, Point to, Image& mid);

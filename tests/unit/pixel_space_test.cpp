@@ -13,26 +13,24 @@
 namespace kx {
 namespace {
 
-// 0 unaware, 2 per monitor; looked up at run time as the program does.
+// A user32 function looked up at run time, as the program does.
+template <class Fn>
+Fn User32(const char* name) {
+  return reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// 0 unaware, 2 per monitor.
 int Awareness(DPI_AWARENESS_CONTEXT context) {
-  using Of = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  static const auto of = reinterpret_cast<Of>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetAwarenessFromDpiAwarenessContext")));
-  return of(context);
+  return User32<int(WINAPI*)(DPI_AWARENESS_CONTEXT)>("GetAwarenessFromDpiAwarenessContext")(
+      context);
 }
-
 int WindowAwareness(HWND hwnd) {
-  using Get = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
-  static const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetWindowDpiAwarenessContext")));
-  return Awareness(get(hwnd));
+  return Awareness(
+      User32<DPI_AWARENESS_CONTEXT(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext")(hwnd));
 }
-
 int ThreadAwareness() {
-  using Get = DPI_AWARENESS_CONTEXT(WINAPI*)();
-  static const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetThreadDpiAwarenessContext")));
-  return Awareness(get());
+  return Awareness(User32<DPI_AWARENESS_CONTEXT(WINAPI*)()>("GetThreadDpiAwarenessContext")());
 }
 
 TEST(DpiPixelSpace, SkinnedWindowsAreUnawareOnlyWhereSkinsAreAndTheThreadIsLeftAsItWas) {
