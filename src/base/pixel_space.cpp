@@ -8,6 +8,9 @@ using SetThreadContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT)
 
 bool g_unawareSkins = false;
 
+// A class of no behaviour of its own for the measurement.
+constexpr wchar_t kProbeClass[] = L"KXPixelProbeWndClass";
+
 // Null before Windows 10 version 1607.
 SetThreadContextFn SetThreadContext() {
   static const auto set = reinterpret_cast<SetThreadContextFn>(reinterpret_cast<void*>(
@@ -44,9 +47,14 @@ ScopedPixelSpace::~ScopedPixelSpace() {
 bool PlatformStretchesUnawareWindows() {
   if (!SetThreadContext()) return false;
   constexpr int kSide = 100;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kProbeClass;
+  RegisterClassW(&wc);  // already there when measured again
   DPI_AWARENESS_CONTEXT previous = Switch(DPI_AWARENESS_CONTEXT_UNAWARE);
-  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, kSide, kSide,
-                               nullptr, nullptr, nullptr, nullptr);
+  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, kProbeClass, L"", WS_POPUP, 0, 0, kSide, kSide,
+                               nullptr, nullptr, wc.hInstance, nullptr);
   Switch(previous);
   if (!probe) return false;
   RECT seen = {};

@@ -1,6 +1,7 @@
 // What the program asks of the platform about pixels: the skinned windows unaware only where
 // the platform stretches such windows (also when capture code, in physical pixels, opens
-// one), and the calling thread left in the pixels it was in.
+// one), and the calling thread left in the pixels it was in. Wine stretches no window, so
+// the unaware case is switched on here by hand.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "base/pixel_space.h"
+#include "select/interval_window.h"
 #include "toolkit_support.h"
 
 namespace kx {
@@ -38,6 +40,7 @@ TEST(DpiPixelSpace, SkinnedWindowsAreUnawareOnlyWhereSkinsAreAndTheThreadIsLeftA
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   MainWindow::RegisterWindowClass(instance);
   RegisterWindow<MessageWindow>(instance);
+  RegisterWindow<IntervalWnd>(instance);
   const int before = ThreadAwareness();
   for (bool unaware : {true, false}) {
     SetUnawareSkins(unaware);
@@ -49,18 +52,27 @@ TEST(DpiPixelSpace, SkinnedWindowsAreUnawareOnlyWhereSkinsAreAndTheThreadIsLeftA
     EXPECT_EQ(WindowAwareness(main), skin) << unaware;
     EXPECT_EQ(WindowAwareness(GetDlgItem(main, 1044)), skin) << unaware;
     EXPECT_EQ(ThreadAwareness(), before);
-    int seen = -1;
-    {
-      ScopedPixelSpace physical(PixelSpace::kPhysical);  // as a capture flow reporting a failure
-      test::RunLater(300, [&] {
-        HWND message = FindWindowW(MessageWindow::kClassName, nullptr);
-        seen = WindowAwareness(message);
-        SendMessageW(message, WM_CLOSE, 0, 0);
+    // The windows a capture flow opens: its failure message and the interval window.
+    int seenMessage = -1, seenInterval = -1;
+    auto recordAndClose = [](const wchar_t* className, int& seen) {
+      test::RunLater(300, [className, &seen] {
+        HWND window = FindWindowW(className, nullptr);
+        seen = WindowAwareness(window);
+        SendMessageW(window, WM_CLOSE, 0, 0);
       });
+    };
+    {
+      ScopedPixelSpace physical(PixelSpace::kPhysical);
+      recordAndClose(MessageWindow::kClassName, seenMessage);
       ShowMessageWindow(main, L"An error has occurred.");
+      state.current.TimTimeSec = 60;  // closed long before its first shot
+      HWND running = nullptr;
+      recordAndClose(IntervalWnd::kClassName, seenInterval);
+      RunIntervalWindow(main, state.current, running);
       EXPECT_EQ(ThreadAwareness(), 2);
     }
-    EXPECT_EQ(seen, skin) << unaware;
+    EXPECT_EQ(seenMessage, skin) << unaware;
+    EXPECT_EQ(seenInterval, skin) << unaware;
     DestroyWindow(main);
     MSG msg;  // the main window's quit message must not end the next modal loop
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
