@@ -4,6 +4,17 @@
 #define IDI_KESTRIX 101
 #define IDM_POPUP 4608
 
+// Entries of the popup menu, in menu order but for the submenu (Facebook, Twitter, GooglePlus).
+#define IDM_SETTINGS 4609
+#define IDM_HOTKEYS 4610
+#define IDM_HELP 4611
+#define IDM_ABOUT 4612
+#define IDM_WEBSITE 4613
+#define IDM_UPDATES 4614
+#define IDM_GOOGLEPLUS 4615
+#define IDM_FACEBOOK 4616
+#define IDM_TWITTER 4617
+
 #define IDB_MAIN_SKIN 5376
 #define IDB_TOOL_SKIN 5377
 #define IDB_LOGO_SMALL 5378

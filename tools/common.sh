@@ -6,7 +6,8 @@ KX_BUILD=${KX_BUILD_DIR:-$KX_ROOT/build}
 KX_JOBS=$(nproc 2>/dev/null || echo 2)
 
 KX_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine
-             xvfb xdotool xauth libx11-dev libxtst-dev libstb-dev googletest cmake make g++ file)
+             xvfb xdotool xauth libx11-dev libxtst-dev libstb-dev googletest cmake make g++ file
+             fp-utils zip unzip)
 
 kx_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
@@ -61,10 +62,12 @@ kx_wine_in() {
 }
 
 # A prepared 64-bit prefix: Tahoma installed, unmanaged windows (no 2 s wait on close
-# without a window manager), and no debugger, so that a crash ends the process.
+# without a window manager), no debugger, so that a crash ends the process, and Wine's
+# stand-alone tray window hidden: without a window manager it would sit over the top-left
+# corner of every screen the tests read (the tray tests show it again in their own copy).
 kx_prepare_wine_template() {
   local t="$KX_BUILD/wine/template"
-  local stamp="$t/.kestrix-template-4"
+  local stamp="$t/.kestrix-template-5"
   [ -f "$stamp" ] && return 0
   kx_say "Preparing the Wine prefix template (once)"
   rm -rf "$t"
@@ -72,6 +75,7 @@ kx_prepare_wine_template() {
   kx_wine_in "$t" wineboot -i
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$t/drive_c/windows/Fonts/"
   kx_wine_in "$t" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  kx_wine_in "$t" wine reg add 'HKCU\Software\Wine\X11 Driver' /v ShowSystray /d N /f
   kx_wine_in "$t" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
   kx_wine_in "$t" wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f
   kx_wine_in "$t" wine reg delete 'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f

@@ -8,7 +8,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 kx_setup || exit 1
 
 prefix="$KX_BUILD/wine/run"
-[ -d "$prefix" ] || cp -a "$KX_BUILD/wine/template" "$prefix"
+if [ ! -d "$prefix" ]; then
+  cp -a "$KX_BUILD/wine/template" "$prefix"
+  # The tests hide Wine's stand-alone tray window; here it is the way back to a hidden window.
+  kx_wine_in "$prefix" wine reg add 'HKCU\Software\Wine\X11 Driver' /v ShowSystray /d Y /f
+  WINEPREFIX="$prefix" wineserver -w
+fi
 mkdir -p "$KX_BUILD/wine/run-home"
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -8,13 +8,26 @@ filter=${1:-*}
 
 kx_setup || exit 1
 
-kx_say "Picture generator: two runs give the same bytes"
+kx_say "Resource generator (pictures, sound): two runs give the same bytes"
 pictures_a=$(mktemp -d) pictures_b=$(mktemp -d)
 "$KX_BUILD/host/resgen/kx_resgen" "$pictures_a" && "$KX_BUILD/host/resgen/kx_resgen" "$pictures_b" &&
   diff -r "$pictures_a" "$pictures_b" && cmp -s "$pictures_a/pictures.rc" "$KX_BUILD/win64/pictures/pictures.rc"
 pictures_rc=$?
 echo "    $(ls "$pictures_a" | wc -l) files compared"
 rm -rf "$pictures_a" "$pictures_b"
+
+kx_say "Beside both executables: the sound, and the help file with every page and screenshot"
+beside_rc=0
+for arch in win64 win32; do
+  [ -s "$KX_BUILD/$arch/kest.wav" ] || { echo "    no kest.wav in $arch" >&2; beside_rc=1; }
+  listing=$(chmls list "$KX_BUILD/$arch/Kestrix.chm" 2>/dev/null) || { echo "    no Kestrix.chm in $arch" >&2; beside_rc=1; }
+  for f in "$KX_ROOT"/docs/help/*.html "$KX_ROOT"/docs/screenshots/*.png; do
+    name=${f#"$KX_ROOT"/docs/}
+    name=${name#help/}
+    grep -qF " /$name" <<<"$listing" || { echo "    $arch/Kestrix.chm lacks $name" >&2; beside_rc=1; }
+  done
+done
+echo "    $(ls "$KX_ROOT"/docs/help/*.html "$KX_ROOT"/docs/screenshots/*.png | wc -l) files looked for in each"
 
 trap kx_end_wine_session EXIT
 
@@ -38,9 +51,10 @@ kx_say "Summary"
 result() { [ "$1" -eq 0 ] && echo PASS || echo "FAIL (exit $1)"; }
 echo "    build        : PASS (win64 and win32 Kestrix.exe)"
 echo "    pictures     : $(result $pictures_rc)"
+echo "    beside exe   : $(result $beside_rc)"
 echo "    unit tests   : $(result $unit_rc)"
 echo "    end-to-end   : $(result $e2e_rc)   screenshots in $KX_BUILD/screenshots"
-if [ $pictures_rc -eq 0 ] && [ $unit_rc -eq 0 ] && [ $e2e_rc -eq 0 ]; then
+if [ $pictures_rc -eq 0 ] && [ $beside_rc -eq 0 ] && [ $unit_rc -eq 0 ] && [ $e2e_rc -eq 0 ]; then
   echo "ALL TESTS PASSED"
   exit 0
 fi

@@ -7,7 +7,9 @@
 #include "app/about_window.h"
 #include "app/capture_flows.h"
 #include "app/main_layout.h"
+#include "app/menu_commands.h"
 #include "app/startup.h"
+#include "app/tray_icon.h"
 #include "base/pixel_space.h"
 #include "capture/profile_values.h"
 #include "capture/user_folders.h"
@@ -35,8 +37,6 @@
 namespace kx {
 
 namespace {
-
-constexpr UINT kAboutCommand = 4612;
 
 LPARAM PackPoint(int x, int y) {
   return MAKELPARAM(x, y);
@@ -139,6 +139,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate(const CREATESTRUCTW&) {
+  AddTrayIcon(hwnd, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KESTRIX)), kTrayTip);
+  state_.runningIntervalWindow = nullptr;
   state_.stored.clear();
   LoadProfileList(state_.stored);
   BuildDefaultProfile(state_.defaults, UserPicturesFolder());
@@ -207,6 +209,9 @@ void MainWindow::RunCommand(int id) {
     case kMinimiseId:
       ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_HIDE);
       break;
+    case kMenuId:
+      ShowPopupMenu(hwnd);
+      break;
     case kInputTypeId:
       p.InType = uint32_t(SendMessageW(Control(id), BXM_VALUE, 0, 0));
       ShowProfileValue(p, L"InType", Control(id));
@@ -271,8 +276,18 @@ void MainWindow::RunCommand(int id) {
         RepeatCapture(hwnd, state_);
       }
       break;
-    case kAboutCommand:
+    case IDM_HELP:
+      OpenHelpFile();
+      break;
+    case IDM_ABOUT:
       RunAboutWindow(hwnd);
+      break;
+    case IDM_WEBSITE:
+    case IDM_UPDATES:
+    case IDM_GOOGLEPLUS:
+    case IDM_FACEBOOK:
+    case IDM_TWITTER:
+      OpenWebLink(id);
       break;
     default:
       break;  // the remaining commands open windows and flows that are not built yet
@@ -301,15 +316,15 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   return 0;
 }
 
-// A click on the tray icon, or a second instance giving way, shows and raises the window.
+// A click on the tray icon, or a second instance giving way, shows and raises the window
+// the user is working with: the interval window while an interval capture runs.
 void MainWindow::OnTrayCallback(LPARAM mouseMessage) {
-  if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN) return;
-  if (!IsWindowVisible(hwnd)) {
-    UpdateWindow(hwnd);
-    ShowWindow(hwnd, SW_SHOW);
-  }
-  SetForegroundWindow(hwnd);
-  BringWindowToTop(hwnd);
+  ShowFromTray(state_.runningIntervalWindow ? state_.runningIntervalWindow : hwnd, mouseMessage);
+}
+
+void MainWindow::OnDestroy() {
+  RemoveTrayIcon();
+  PostQuitMessage(0);
 }
 
 void MainWindow::Paint(HDC dc, int width, int height) const {

@@ -35,7 +35,7 @@ class MainWindow : public Window {
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT OnNotify(const NMHDR& header) override;
   void OnClose() override { DestroyWindow(hwnd); }
-  void OnDestroy() override { PostQuitMessage(0); }
+  void OnDestroy() override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RunCommand(int id);
   void OnTrayCallback(LPARAM mouseMessage);

@@ -5,8 +5,10 @@
 #include <tlhelp32.h>
 
 #include <cwchar>
+#include <string>
 
 #include "app/main_window.h"
+#include "app/menu_commands.h"
 #include "app/registry.h"
 #include "base/handles.h"
 
@@ -70,7 +72,8 @@ void ApplyFirstRunRule() {
   UniqueKey key(raw);
   if (ReadRegistryFlag(key.Get(), kFirstRunValue, 0) == 1) return;
   WriteRegistryDword(key.Get(), kFirstRunValue, 1);
-  ShellExecuteW(nullptr, L"open", kInstallPage, nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring page = std::wstring(kVendorSite) + kInstallPage;
+  ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace kx

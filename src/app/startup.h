@@ -8,7 +8,8 @@ namespace kx {
 
 inline constexpr wchar_t kProgramKey[] = L"Software\\Halvecor\\Kestrix\\1105";
 inline constexpr wchar_t kFirstRunValue[] = L"firstrun";
-inline constexpr wchar_t kInstallPage[] = L"http://www.halvecor.com/kestrix/?ref=install&ver=1105";
+// On the vendor's site (kVendorSite).
+inline constexpr wchar_t kInstallPage[] = L"/kestrix/?ref=install&ver=1105";
 inline constexpr wchar_t kProgramFileName[] = L"Kestrix.exe";
 // The tray icon's callback message; a second instance sends it to the running one.
 inline constexpr UINT kTrayCallbackMessage = 102;

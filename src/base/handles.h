@@ -57,6 +57,9 @@ inline void FreeRegKey(HKEY h) {
 inline void FreeIcon(HICON h) {
   DestroyIcon(h);
 }
+inline void FreeMenu(HMENU h) {
+  DestroyMenu(h);
+}
 
 template <class GdiHandle>
 using UniqueGdi = Unique<GdiHandle, ClosePolicy<GdiHandle, FreeGdiObject>>;
@@ -70,6 +73,7 @@ using UniqueHandle = Unique<HANDLE, ClosePolicy<HANDLE, FreeKernelHandle>>;
 using UniqueFile = Unique<HANDLE, ClosePolicy<HANDLE, FreeKernelHandle, -1>>;
 using UniqueKey = Unique<HKEY, ClosePolicy<HKEY, FreeRegKey>>;
 using UniqueIcon = Unique<HICON, ClosePolicy<HICON, FreeIcon>>;
+using UniqueMenu = Unique<HMENU, ClosePolicy<HMENU, FreeMenu>>;
 
 // Selects an object into a DC for the scope and puts the previous one back.
 class ScopedSelect {

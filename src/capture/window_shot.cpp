@@ -9,10 +9,13 @@
 namespace kx {
 
 void PauseWithoutDispatch(DWORD milliseconds) {
+  // Asking for a message that is never sent makes the platform find the queue idle, and an
+  // idle queue is where it puts pending drawing on the screen.
+  constexpr UINT kNeverSent = WM_APP + 0x3FFF;
   const DWORD start = GetTickCount();
   for (;;) {
     MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    PeekMessageW(&message, nullptr, kNeverSent, kNeverSent, PM_NOREMOVE);
     const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= milliseconds) return;
     Sleep(std::min<DWORD>(milliseconds - elapsed, 10));

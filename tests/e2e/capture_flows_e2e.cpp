@@ -87,6 +87,7 @@ class FlowSession {
     sceneOut_ = wine.prefix() + "/../scene.txt";
     std::vector<std::string> argv = {"wine", exe};
     if (targets) argv.push_back("targets");
+    wine.SetRegistryValue("HKLM\\Software\\Halvecor\\Kestrix\\1105", "firstrun", "REG_DWORD", "1");
     scene_ = std::make_unique<Process>(argv, wine.Environment(), sceneOut_);
     ready_ = WaitUntil([&] { return SceneText().find("ready") != std::string::npos; }, kDeadline);
     std::istringstream lines(SceneText());
@@ -111,21 +112,21 @@ class FlowSession {
   const Window& SceneWindow(const std::string& name) { return windows_[name]; }
   bool SceneCommand(int id) { return wine.Act({"command", "KXSceneControlWndClass", std::to_string(id)}); }
 
-  // The record a first run stores, read once from a run of the program.
-  static const std::string& Defaults(FlowSession& any) {
-    static std::string record;
-    if (record.empty()) {
-      auto p = any.wine.Launch();
-      if (any.wine.WaitForWindow(kMain, kDeadline, p.get()) && any.wine.Act({"endsession", kMain}))
-        record = any.wine.ReadPrefixFile(any.ProfileDb()).value_or("");
-      any.wine.Act({"close", kMain});
+  // The record a first run stores. The first start in a prefix is spent on it: that start
+  // also pays for Wine setting the prefix's desktop up, which can swallow what comes first.
+  const std::string& Defaults() {
+    if (defaults_.empty()) {
+      auto p = wine.Launch();
+      if (wine.WaitForWindow(kMain, kDeadline, p.get()) && wine.Act({"endsession", kMain}))
+        defaults_ = wine.ReadPrefixFile(ProfileDb()).value_or("");
+      wine.Act({"close", kMain});
       p->Wait(kDeadline);
     }
-    return record;
+    return defaults_;
   }
 
   void Start(const Changes& changes, const std::string& storage = "") {
-    std::string record = Defaults(*this);
+    std::string record = Defaults();
     ASSERT_EQ(record.size(), 2304u) << "no default record";
     for (auto [field, value] : changes)
       for (int i = 0; i < 4; ++i) record[field + i] = char(value >> (8 * i) & 0xFF);
@@ -155,7 +156,13 @@ class FlowSession {
     return names;
   }
   void ClickMain(int x, int y) { display.Click(kMainLeft + x, kMainTop + y); }
-  void ClickCapture() { ClickMain(231 + 70, 497 + 25); }
+  // Rests on the button before pressing it, as a hand does: a press that comes with the
+  // first move over a button can reach it before it knows the pointer is there.
+  void ClickCapture() {
+    display.MoveMouse(kMainLeft + 231 + 60, kMainTop + 497 + 20);
+    std::this_thread::sleep_for(Millis(250));
+    ClickMain(231 + 70, 497 + 25);
+  }
   bool Command(int id) { return wine.Act({"command", kMain, std::to_string(id)}); }
   bool Visible(const std::string& cls) {
     auto w = wine.FindWindow(cls);
@@ -243,6 +250,7 @@ class FlowSession {
   std::string sceneOut_;
   std::unique_ptr<Process> scene_;
   std::map<std::string, Window> windows_;
+  std::string defaults_;
   bool ready_ = false;
 };
 
@@ -335,9 +343,19 @@ TEST(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) {
   }
 }
 
-TEST(CaptureFlowsE2E, FixedNameCounterAndStorageFolders) {
+TEST(CaptureFlowsE2E, ClipboardFixedNameCounterAndStorageFolders) {
   FlowSession s;
   ASSERT_TRUE(s.ready());
+  // Clipboard: a bitmap there (its size is checked in-process: under Wine another process
+  // cannot read a bitmap handle that Kestrix owns), and no file.
+  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1}, {kOutType, 1}}));
+  s.ClickCapture();
+  EXPECT_TRUE(WaitUntil([&] { return s.wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0) == 0; },
+                        kDeadline));
+  EXPECT_TRUE(s.FlowEnded());
+  EXPECT_TRUE(s.Files().empty());
+  s.Stop();
+
   // Fixed name: one file, written again by the repeat.
   ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1}, {kOutFilename, 1}}));
   s.ClickCapture();
@@ -436,7 +454,33 @@ TEST(CaptureFlowsE2E, AreaDragEscapeAndRepeatOfTheSameArea) {
   EXPECT_FALSE(s.wine.FindWindow(kArea));
 }
 
-TEST(CaptureFlowsE2E, WindowPickWithAndWithoutBackdropAndRepeatFollowingTheWindow) {
+// Watches the 5-pixel band above a window while a shot runs: whether it turned white, and
+// whether the row above the band stayed the picture.
+struct BandWatch {
+  bool white = false, beyondKept = true;
+};
+BandWatch WatchBand(FlowSession& s, const FlowSession::Window& w,
+                    const std::vector<std::string>& before) {
+  BandWatch seen;
+  WaitUntil(
+      [&] {
+        Image band = s.display.Capture(w.left - 5, w.top - 6, w.right - w.left + 10, 6);
+        bool white = true;
+        for (int y = 1; y < 6; ++y)
+          for (int x = 0; x < band.width; ++x) white = white && band.At(x, y) == Rgb{255, 255, 255};
+        if (white && !seen.white) {
+          seen.white = true;
+          SaveScreenshot(s.display, "capture_flow_clean_backdrop");
+          for (int x = 0; x < band.width; ++x)
+            seen.beyondKept = seen.beyondKept && band.At(x, 0) == PatternRgb(w.left - 5 + x, w.top - 6);
+        }
+        return s.Files() != before;
+      },
+      kDeadline, Millis(10));
+  return seen;
+}
+
+TEST(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
   FlowSession s(true);
   ASSERT_TRUE(s.ready());
   const auto target = s.SceneWindow("target"), element = s.SceneWindow("element"),
@@ -458,9 +502,12 @@ TEST(CaptureFlowsE2E, WindowPickWithAndWithoutBackdropAndRepeatFollowingTheWindo
     ASSERT_TRUE(shot);
     EXPECT_TRUE(solid(*shot, 120, 50, Of(scene::kControlColour)));
     ASSERT_TRUE(s.FlowEnded());
-    // A whole window.
+    // A whole window: white around it while the shot runs, only with Clean.
     files = s.Files();
     ASSERT_NO_FATAL_FAILURE(pick(target, target.right - 20, target.bottom - 20));
+    BandWatch band = WatchBand(s, target, files);
+    EXPECT_EQ(band.white, clean == 1);
+    EXPECT_TRUE(band.beyondKept);
     shot = s.NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_EQ(shot->width, 300);
@@ -469,6 +516,7 @@ TEST(CaptureFlowsE2E, WindowPickWithAndWithoutBackdropAndRepeatFollowingTheWindo
     // The desktop's own window never gets a backdrop.
     files = s.Files();
     ASSERT_NO_FATAL_FAILURE(pick(desktop, desktop.CentreX(), desktop.CentreY()));
+    EXPECT_FALSE(WatchBand(s, desktop, files).white);
     shot = s.NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_TRUE(solid(*shot, 200, 100, Of(scene::kDesktopColour)));
@@ -498,6 +546,84 @@ TEST(CaptureFlowsE2E, WindowPickWithAndWithoutBackdropAndRepeatFollowingTheWindo
   std::this_thread::sleep_for(Millis(1500));
   EXPECT_EQ(s.Files(), files);
   EXPECT_TRUE(s.Visible(kMain));
+}
+
+TEST(CaptureFlowsE2E, IntervalCapturesOncePerIntervalUntilStopped) {
+  FlowSession s(true);
+  ASSERT_TRUE(s.ready());
+  const int W = 435, H = 219;
+  // Every way out shows the main window again.
+  const struct {
+    const char* way;
+    std::function<void(const WindowInfo&)> stop;
+  } ways[] = {
+      {"Stop", [&](const WindowInfo& w) { s.display.Click(w.x + 172 + 45, w.y + H - 54 + 18); }},
+      {"close button", [&](const WindowInfo& w) { s.display.Click(w.x + W - 52 + 20, w.y + 9); }},
+      {"WM_CLOSE", [&](const WindowInfo&) { s.wine.Act({"close", kInterval}); }},
+  };
+  for (uint32_t seconds : {1u, 0u}) {
+    ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1}, {kTimStatus, 1}, {kTimSec, seconds}, {kSetHide, 0}}));
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::string(way.way) + ", interval " + std::to_string(seconds));
+      const auto before = s.Files();
+      s.ClickCapture();
+      auto window = s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get());
+      ASSERT_TRUE(window);
+      EXPECT_TRUE(window->visible);
+      EXPECT_FALSE(s.Visible(kMain));
+      // A capture every tick, the clock at zero each time.
+      EXPECT_TRUE(WaitUntil([&] { return s.Files().size() >= before.size() + 2; }, kDeadline));
+      EXPECT_EQ(s.Clock(), "00 00 00 ");
+      way.stop(*window);
+      ASSERT_TRUE(s.Gone(kInterval));
+      EXPECT_TRUE(s.FlowEnded());
+      if (seconds == 0) break;
+    }
+    s.Stop();
+  }
+
+  // The first capture one interval after opening; with hiding on, neither window is shown.
+  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1}, {kTimStatus, 1}, {kTimSec, 3}, {kSetHide, 1}}));
+  auto before = s.Files();
+  s.ClickCapture();
+  ASSERT_TRUE(s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get()));
+  ASSERT_TRUE(WaitUntil([&] { return s.Clock() == "00 00 01 "; }, kDeadline, Millis(100)));
+  EXPECT_EQ(s.Files(), before);
+  EXPECT_FALSE(s.Visible(kInterval));
+  EXPECT_FALSE(s.Visible(kMain));
+  EXPECT_TRUE(s.NewCapture(before));
+  s.wine.Act({"close", kInterval});
+  EXPECT_TRUE(s.FlowEnded());
+  s.Stop();
+
+  // Hours are not reduced, and the clock shows what is left after the first tick.
+  ASSERT_NO_FATAL_FAILURE(
+      s.Start({{kInType, 1}, {kTimStatus, 1}, {kTimHour, 1}, {kTimMin, 30}, {kTimSec, 5}, {kSetHide, 0}}));
+  s.ClickCapture();
+  ASSERT_TRUE(s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get()));
+  EXPECT_TRUE(WaitUntil([&] { return s.Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
+  SaveScreenshot(s.display, "interval_window");
+  s.wine.Act({"close", kInterval});
+  ASSERT_TRUE(s.FlowEnded());
+  s.Stop();
+
+  // A picked window that is hidden during the run is skipped; the count goes on.
+  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 0}, {kTimStatus, 1}, {kTimSec, 1}, {kSetHide, 0}}));
+  const auto element = s.SceneWindow("element");
+  before = s.Files();
+  s.ClickCapture();
+  ASSERT_NO_FATAL_FAILURE(s.Pick(element.CentreX(), element.CentreY(), element));
+  auto first = s.NewCapture(before);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->width, 120);
+  ASSERT_TRUE(s.SceneCommand(scene::kHideTarget));
+  std::this_thread::sleep_for(Millis(1500));  // a shot under way when it was hidden
+  before = s.Files();
+  std::this_thread::sleep_for(Millis(3000));
+  EXPECT_EQ(s.Files(), before);
+  EXPECT_TRUE(s.wine.FindWindow(kInterval));
+  s.wine.Act({"close", kInterval});
+  EXPECT_TRUE(s.FlowEnded());
 }
 
 }  // namespace

@@ -371,6 +371,13 @@ std::map<std::string, std::string> WineSession::Environment() const {
           {"HOME", root_ + "/home"}};
 }
 
+bool WineSession::InstallBesideProgram(const std::string& name) {
+  std::error_code ec;
+  fs::copy_file(fs::path(Locations::Get().exe).parent_path() / name, InstalledExe(name),
+                fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
 std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args,
                                              const std::string& exeName) {
   std::error_code ec;
@@ -509,6 +516,13 @@ std::optional<std::string> WineSession::RegistryEntry(const std::string& key,
 std::optional<std::string> WineSession::ReadPrefixFile(const std::string& unixPath) {
   if (!fs::exists(unixPath)) return std::nullopt;
   return Slurp(unixPath);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 std::string SaveScreenshot(VirtualDisplay& display, const std::string& name) {

@@ -126,6 +126,9 @@ class WineSession {
   std::string InstalledExe(const std::string& name = "Kestrix.exe") const;
   std::map<std::string, std::string> Environment() const;
 
+  // Copies a file that ships with the program (the help file, the sound) from the build
+  // folder beside the installed program; true on success.
+  bool InstallBesideProgram(const std::string& name);
   // Starts the installed program (or a copy under another name) with arguments.
   std::unique_ptr<Process> Launch(const std::vector<std::string>& args = {},
                                   const std::string& exeName = "Kestrix.exe");
@@ -163,6 +166,9 @@ class WineSession {
   VirtualDisplay& display_;
   std::string root_, prefix_;
 };
+
+// The lines of a text file (a browser record), none when it does not exist yet.
+std::vector<std::string> ReadLines(const std::string& path);
 
 // Saves a screenshot of the whole display under the artifacts folder as <name>.png.
 std::string SaveScreenshot(VirtualDisplay& display, const std::string& name);

@@ -3,8 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "harness.h"
 
@@ -16,13 +14,6 @@ namespace fs = std::filesystem;
 constexpr Millis kStartDeadline(30000);
 const std::string kProgramKey = "HKLM\\Software\\Halvecor\\Kestrix\\1105";
 const std::string kInstallPage = "http://www.halvecor.com/kestrix/?ref=install&ver=1105";
-
-std::vector<std::string> Lines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class StartupE2E : public ::testing::Test {
  protected:
@@ -63,25 +54,25 @@ TEST_F(StartupE2E, MakesTheDataFolderAndOpensTheInstallPageOnlyOnTheFirstStart) 
   auto first = StartAndWait();
   std::string dataFolder = wine.UserFolder() + "/AppData/Local/HALVECOR/Kestrix";
   EXPECT_TRUE(fs::is_directory(dataFolder)) << dataFolder;
-  ASSERT_TRUE(WaitUntil([&] { return !Lines(record).empty(); }, Millis(15000)))
+  ASSERT_TRUE(WaitUntil([&] { return !ReadLines(record).empty(); }, Millis(15000)))
       << "the install page was not opened";
-  EXPECT_EQ(Lines(record), std::vector<std::string>{kInstallPage});
+  EXPECT_EQ(ReadLines(record), std::vector<std::string>{kInstallPage});
   EXPECT_EQ(wine.RegistryEntry(kProgramKey, "firstrun"), "REG_DWORD 0x1");
   first->Kill();
 
   auto second = StartAndWait();
   // The page would have been opened before the window was made; give the browser script
   // the same time it took the first time to show up.
-  EXPECT_FALSE(WaitUntil([&] { return Lines(record).size() > 1; }, Millis(3000)));
-  EXPECT_EQ(Lines(record).size(), 1u);
+  EXPECT_FALSE(WaitUntil([&] { return ReadLines(record).size() > 1; }, Millis(3000)));
+  EXPECT_EQ(ReadLines(record).size(), 1u);
 }
 
 TEST_F(StartupE2E, AFirstRunValueOfAnotherTypeCountsAsUnset) {
   ASSERT_TRUE(wine.SetRegistryValue(kProgramKey, "firstrun", "REG_SZ", "1"));
   std::string record = wine.RecordBrowser();
   auto kestrix = StartAndWait();
-  ASSERT_TRUE(WaitUntil([&] { return !Lines(record).empty(); }, Millis(15000)));
-  EXPECT_EQ(Lines(record).front(), kInstallPage);
+  ASSERT_TRUE(WaitUntil([&] { return !ReadLines(record).empty(); }, Millis(15000)));
+  EXPECT_EQ(ReadLines(record).front(), kInstallPage);
   EXPECT_EQ(wine.RegistryEntry(kProgramKey, "firstrun"), "REG_DWORD 0x1");
 }
 

@@ -8,13 +8,15 @@
 //   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>                     ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
-// (the three actions answer "ok", or "none" when there is no such window or it refused)
+//   kxprobe message <class> <msg> <wParam> <lParam> -> sends a message to the first such
+//                                                      window, as another program may
+// (the four actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                             ->  class of the foreground window
 //   kxprobe send <class> <title> <id> <msg>        ->  result of sending <msg> (wParam and
 //                                                      lParam 0) to a child control: reads a
 //                                                      button's check or value
 //   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
-//   kxprobe clipboard                              ->  "<w> <h>" of the clipboard's bitmap | "none"
+//   kxprobe clipboard                              ->  "bitmap" when the clipboard offers one | "none"
 //   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
 //                                                      keeps it open that long
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -120,20 +122,17 @@ int Hold(const wchar_t* path, int millis) {
   return 0;
 }
 
+// Whether the clipboard offers a bitmap. Under Wine another process cannot read the owner's
+// bitmap handle, so only the offer is seen from here.
 int ClipboardBitmap() {
-  BITMAP b = {};
-  bool found = false;
+  bool offered = false;
   if (OpenClipboard(nullptr)) {
-    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    found = bitmap && GetObjectW(bitmap, sizeof b, &b);
+    for (UINT f = EnumClipboardFormats(0); f && !offered; f = EnumClipboardFormats(f))
+      offered = f == CF_BITMAP;
     CloseClipboard();
   }
-  if (!found) {
-    std::printf("none\n");
-    return 1;
-  }
-  std::printf("%ld %ld\n", b.bmWidth, b.bmHeight);
-  return 0;
+  std::printf(offered ? "bitmap\n" : "none\n");
+  return offered ? 0 : 1;
 }
 
 }  // namespace
@@ -166,9 +165,15 @@ int wmain(int argc, wchar_t** argv) {
     return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
   if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0)
     return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
+  if (argc >= 6 && std::wcscmp(argv[1], L"message") == 0) {
+    DWORD_PTR ignored = 0;
+    return Done(target && SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
+                                              LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000,
+                                              &ignored));
+  }
   std::fprintf(
       stderr,
       "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-      "foreground|clipboard|hold ...\n");
+      "message|foreground|clipboard|hold ...\n");
   return 2;
 }

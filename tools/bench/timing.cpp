@@ -35,12 +35,15 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-PairedMedians TimePair(int runs, const Step& ours, const Step& baseline) {
+PairedMedians TimePair(int runs, const Step& ours, const Step& baseline,
+                       const std::function<void()>& afterEach) {
   std::vector<double> oursMs, baselineMs;
   bool failed = false;
   for (int i = 0; i < runs; ++i) {
     oursMs.push_back(TimeOnce(ours, failed));
+    if (afterEach) afterEach();
     baselineMs.push_back(TimeOnce(baseline, failed));
+    if (afterEach) afterEach();
   }
   return {Median(oursMs), Median(baselineMs), failed};
 }

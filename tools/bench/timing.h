@@ -15,6 +15,8 @@ struct PairedMedians {
 using Step = std::function<bool()>;
 
 // Runs `ours` then `baseline`, `runs` times over, and returns the median time of each.
-PairedMedians TimePair(int runs, const Step& ours, const Step& baseline);
+// `afterEach`, when given, runs untimed after every timed step (to undo what the step did).
+PairedMedians TimePair(int runs, const Step& ours, const Step& baseline,
+                       const std::function<void()>& afterEach = nullptr);
 
 }  // namespace kx::bench

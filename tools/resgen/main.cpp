@@ -1,6 +1,7 @@
 // Generates every picture of the program into one folder, with the resource script
-// fragment "pictures.rc" that lists them. Same source, same bytes: nothing depends on
-// time, locale or the machine.
+// fragment "pictures.rc" that lists them, and the capture sound "kest.wav" that ships
+// beside the executable. Same source, same bytes: nothing depends on time, locale or the
+// machine.
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "pictures.h"
+#include "sound.h"
 #include "writers.h"
 
 namespace {
@@ -72,6 +74,10 @@ int main(int argc, char** argv) {
     }
     const char* type = EndsWith(p.file, ".ico") ? "ICON" : "BITMAP";
     rc += std::to_string(p.id) + " " + type + " \"" + p.file + "\"\n";
+  }
+  if (!resgen::WriteWav16(resgen::ShutterSound(), resgen::kShutterSampleRate, dir + "/kest.wav")) {
+    std::fprintf(stderr, "resgen: cannot write %s/kest.wav\n", dir.c_str());
+    return 1;
   }
   std::ofstream out(dir + "/pictures.rc", std::ios::binary | std::ios::trunc);
   out << rc;

@@ -111,4 +111,23 @@ bool WriteIco(const std::vector<Canvas>& images, const std::string& path) {
   return Save(w.bytes, path);
 }
 
+bool WriteWav16(const std::vector<int16_t>& samples, int sampleRate, const std::string& path) {
+  const uint32_t dataBytes = uint32_t(samples.size() * 2);
+  ByteWriter w;
+  for (char c : std::string("RIFF")) w.U8(uint8_t(c));
+  w.U32(36 + dataBytes);
+  for (char c : std::string("WAVEfmt ")) w.U8(uint8_t(c));
+  w.U32(16);  // PCM format chunk
+  w.U16(1);   // WAVE_FORMAT_PCM
+  w.U16(1);   // mono
+  w.U32(uint32_t(sampleRate));
+  w.U32(uint32_t(sampleRate) * 2);  // bytes per second
+  w.U16(2);                         // block align
+  w.U16(16);
+  for (char c : std::string("data")) w.U8(uint8_t(c));
+  w.U32(dataBytes);
+  for (int16_t v : samples) w.U16(uint16_t(v));
+  return Save(w.bytes, path);
+}
+
 }  // namespace resgen
