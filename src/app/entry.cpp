@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/window_classes.h"
+#include "base/pixel_space.h"
 #include "capture/gdiplus_handles.h"
 #include "ui/controls.h"
 
@@ -46,6 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Fail(L"ERROR: Failed to initialize the window classes");
     return 0;
   }
+  kx::SetUnawareSkins(kx::PlatformStretchesUnawareWindows());
   kx::AppState state;
   if (!kx::CreateMainWindow(state, __argc, __wargv)) {
     Fail(L"Failed to create the main window");

@@ -12,6 +12,7 @@
 #include "app/settings_window.h"
 #include "app/startup.h"
 #include "app/tray_icon.h"
+#include "base/pixel_space.h"
 #include "capture/profile_values.h"
 #include "capture/user_folders.h"
 #include "options/border_window.h"
@@ -362,6 +363,7 @@ void MainWindow::Paint(HDC dc, int width, int height) const {
 }
 
 HWND CreateMainWindow(AppState& state, int argc, const wchar_t* const* argv) {
+  ScopedPixelSpace skin(PixelSpace::kSkin);
   POINT origin = MainWindowOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   HWND window =
       CreateWindowOf<MainWindow>({0, WS_POPUP, int(origin.x), int(origin.y), theme::kMainWidth,

@@ -1,5 +1,7 @@
 #include "capture/screen_grab.h"
 
+#include "base/pixel_space.h"
+
 namespace kx {
 namespace {
 
@@ -18,6 +20,8 @@ void DrawCursor(HDC dc, const CaptureLayout& layout, const GrabArea& source) {
 CaptureStatus GrabScreen(CaptureImage& holder, const CaptureProfile& profile, int x, int y,
                          int width, int height) {
   holder.Release();
+  // Also when a skinned, possibly unaware window's handler asks: its screen is virtual.
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
   ScopedWindowDc screen(GetDesktopWindow());
   if (!screen.Get()) return kStatusFailed;
   if (width == 0 || height == 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "base/pixel_space.h"
 #include "capture/post_process.h"
 
 namespace kx {
@@ -59,6 +60,8 @@ HWND ShowCleanBackdrop(int x, int y, int width, int height, HRGN region) {
 }
 
 void RefreshWindowRect(CaptureProfile& profile) {
+  // The interval window's tick asks from a skinned, possibly unaware window.
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
   RECT r = {};
   GetWindowRect(static_cast<HWND>(LongToHandle(LONG(profile.InWindow))), &r);
   profile.InRect = ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -81,6 +84,8 @@ void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile) {
     ProcessCapture(holder, profile);
     return;
   }
+  // The backdrop is placed by the picked rectangle, which is in physical pixels.
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
   HWND outermost = OutermostWindow(chosen);
   wchar_t className[128] = {};
   GetClassNameW(outermost, className, 128);

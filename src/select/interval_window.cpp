@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "base/pixel_space.h"
 #include "capture/post_process.h"
 #include "capture/window_shot.h"
 #include "resource_ids.h"
@@ -131,16 +132,21 @@ void IntervalWnd::PaintContent(HDC dc, int width, int) const {
 }
 
 int RunIntervalWindow(HWND owner, CaptureProfile& current, HWND& running) {
-  RECT ownerRect = {};
-  GetWindowRect(owner, &ownerRect);
-  const POINT origin = ToolWindowOrigin(ownerRect, W, IntervalWnd::kHeight);
-  HWND window = CreateWindowOf<IntervalWnd>(
-      {0, WS_POPUP, int(origin.x), int(origin.y), W, IntervalWnd::kHeight, nullptr, L""}, owner,
-      current, running);
-  if (!window) return 0;
-  SetToolWindowRegion(window, W, IntervalWnd::kHeight);
-  UpdateWindow(window);
-  if (!current.SetHideBeforeCapture) ShowWindow(window, SW_SHOW);
+  HWND window = nullptr;
+  {
+    // A skinned window, opened from the capture flow: made in the skins' pixels.
+    ScopedPixelSpace skin(PixelSpace::kSkin);
+    RECT ownerRect = {};
+    GetWindowRect(owner, &ownerRect);
+    const POINT origin = ToolWindowOrigin(ownerRect, W, IntervalWnd::kHeight);
+    window = CreateWindowOf<IntervalWnd>(
+        {0, WS_POPUP, int(origin.x), int(origin.y), W, IntervalWnd::kHeight, nullptr, L""}, owner,
+        current, running);
+    if (!window) return 0;
+    SetToolWindowRegion(window, W, IntervalWnd::kHeight);
+    UpdateWindow(window);
+    if (!current.SetHideBeforeCapture) ShowWindow(window, SW_SHOW);
+  }
   ShowWindow(owner, SW_HIDE);
   return RunModalLoop(window);
 }

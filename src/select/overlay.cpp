@@ -1,5 +1,6 @@
 #include "select/overlay.h"
 
+#include "base/pixel_space.h"
 #include "select/area_geometry.h"
 #include "ui/tool_window.h"
 
@@ -33,6 +34,9 @@ LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker) {
+  // Made per-monitor aware whoever opens it, so that it covers the screen pixel for pixel
+  // and everything it handles (cursor, window rectangles, the result) is in physical pixels.
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
   WindowPlacement placement;
   placement.width = GetSystemMetrics(SM_CXSCREEN);
   placement.height = GetSystemMetrics(SM_CYSCREEN);

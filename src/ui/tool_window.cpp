@@ -1,6 +1,7 @@
 #include "ui/tool_window.h"
 
 #include "base/handles.h"
+#include "base/pixel_space.h"
 #include "ui/label.h"
 #include "ui/theme.h"
 #include "ui/tool_buttons.h"
@@ -16,16 +17,22 @@ POINT ToolWindowOrigin(const RECT& owner, int width, int height) {
 
 int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const wchar_t* text,
                          const WindowMaker* maker) {
-  RECT ownerRect = {};
-  GetWindowRect(owner, &ownerRect);
-  POINT origin = ToolWindowOrigin(ownerRect, theme::kToolWidth, height);
-  HWND window = CreateWindowWithMaker(
-      className,
-      {0, WS_POPUP, int(origin.x), int(origin.y), theme::kToolWidth, height, owner, text}, maker);
-  if (!window) return 0;
-  SetToolWindowRegion(window, theme::kToolWidth, height);
-  UpdateWindow(window);
-  ShowWindow(window, SW_SHOW);
+  HWND window = nullptr;
+  {
+    // The owner's rectangle is read in the new window's pixels, so that it centres there
+    // also when the capture flow (physical pixels) opens it.
+    ScopedPixelSpace skin(PixelSpace::kSkin);
+    RECT ownerRect = {};
+    GetWindowRect(owner, &ownerRect);
+    POINT origin = ToolWindowOrigin(ownerRect, theme::kToolWidth, height);
+    window = CreateWindowWithMaker(
+        className,
+        {0, WS_POPUP, int(origin.x), int(origin.y), theme::kToolWidth, height, owner, text}, maker);
+    if (!window) return 0;
+    SetToolWindowRegion(window, theme::kToolWidth, height);
+    UpdateWindow(window);
+    ShowWindow(window, SW_SHOW);
+  }
   EnableWindow(owner, FALSE);
   return RunModalLoop(window);
 }

@@ -13,9 +13,6 @@
 #include <sstream>
 #include <thread>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
 #include "../fixture/scene_fixture.h"
 #include "harness.h"
 
@@ -48,11 +45,8 @@ Rgb PatternRgb(int x, int y) {
 Rgb Of(scene::Colour c) { return {c.r, c.g, c.b}; }
 
 std::optional<Image> Decode(const std::string& path) {
-  int w = 0, h = 0, n = 0;
-  stbi_uc* data = stbi_load(path.c_str(), &w, &h, &n, 3);
-  if (!data) return std::nullopt;
-  Image image{w, h, std::vector<uint8_t>(data, data + size_t(w) * h * 3)};
-  stbi_image_free(data);
+  Image image = Image::Load(path);
+  if (image.width == 0) return std::nullopt;
   return image;
 }
 

@@ -19,6 +19,8 @@
 #include <sstream>
 #include <thread>
 
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
@@ -74,6 +76,16 @@ Rgb Image::At(int x, int y) const {
 
 bool Image::SavePng(const std::string& path) const {
   return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+}
+
+Image Image::Load(const std::string& path) {
+  Image image;
+  int channels = 0;
+  uint8_t* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 3);
+  if (!pixels) return Image{};
+  image.rgb.assign(pixels, pixels + size_t(image.width) * image.height * 3);
+  stbi_image_free(pixels);
+  return image;
 }
 
 // ---- Process ----
@@ -209,6 +221,41 @@ Image VirtualDisplay::Capture(int x, int y, int w, int h) {
 
 Image VirtualDisplay::CaptureScreen() {
   return Capture(0, 0, width_, height_);
+}
+
+bool VirtualDisplay::SetBackground(const Image& picture) {
+  if (!display_) return false;
+  const Window root = DefaultRootWindow(display_);
+  Visual* visual = DefaultVisual(display_, 0);
+  const int depth = DefaultDepth(display_, 0);
+  XImage* xi = XCreateImage(display_, visual, unsigned(depth), ZPixmap, 0, nullptr,
+                            unsigned(picture.width), unsigned(picture.height), 32, 0);
+  if (!xi) return false;
+  xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * picture.height));
+  auto place = [](uint8_t value, unsigned long mask) {
+    int shift = 0;
+    while (mask && !((mask >> shift) & 1)) ++shift;
+    return ((unsigned long)(value) * (mask >> shift) / 255) << shift;
+  };
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgb c = picture.At(x, y);
+      XPutPixel(xi, x, y,
+                place(c.r, visual->red_mask) | place(c.g, visual->green_mask) |
+                    place(c.b, visual->blue_mask));
+    }
+  Pixmap pixmap = XCreatePixmap(display_, root, unsigned(picture.width), unsigned(picture.height),
+                                unsigned(depth));
+  GC gc = XCreateGC(display_, pixmap, 0, nullptr);
+  XPutImage(display_, pixmap, gc, xi, 0, 0, 0, 0, unsigned(picture.width),
+            unsigned(picture.height));
+  XFreeGC(display_, gc);
+  XDestroyImage(xi);  // frees the data too
+  XSetWindowBackgroundPixmap(display_, root, pixmap);
+  XFreePixmap(display_, pixmap);  // the root keeps its own reference
+  XClearWindow(display_, root);
+  XSync(display_, False);
+  return true;
 }
 
 void VirtualDisplay::MoveMouse(int x, int y) {

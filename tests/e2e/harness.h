@@ -44,6 +44,8 @@ struct Image {
   std::vector<uint8_t> rgb;
   Rgb At(int x, int y) const;
   bool SavePng(const std::string& path) const;
+  // A PNG, BMP or JPEG file; an empty image when it cannot be read (yet).
+  static Image Load(const std::string& path);
 };
 
 // A child process with its own environment. The destructor kills it if it still runs.
@@ -78,6 +80,8 @@ class VirtualDisplay {
   const std::string& name() const { return name_; }
   Image Capture(int x, int y, int w, int h);
   Image CaptureScreen();
+  // Makes `picture` the screen's own background, shown wherever no window covers it.
+  bool SetBackground(const Image& picture);
   void MoveMouse(int x, int y);
   void Click(int x, int y, int button = 1);
   void MouseButton(int button, bool down);

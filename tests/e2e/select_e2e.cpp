@@ -4,40 +4,16 @@
 // overlays show, are checked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <thread>
 
 #include "harness.h"
+#include "stage.h"
 
 namespace e2e {
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kControlClass = "KXSelectFixtureWndClass";
 constexpr Rgb kRed = {209, 53, 37};
-
-struct Box {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Box&) const = default;
-  int CentreX() const { return (left + right) / 2; }
-  int CentreY() const { return (top + bottom) / 2; }
-};
-
-void PrintTo(const Box& b, std::ostream* os) {
-  *os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
-}
-
-struct Result {
-  int end = -1;  // 0 closed, 1 chosen, 2 cancelled
-  unsigned window = 0;
-  Box rect;
-  int magnifier = 0;
-};
 
 // The dimming rule at 32 bits per pixel.
 Rgb Dimmed(Rgb c) {
@@ -46,111 +22,17 @@ Rgb Dimmed(Rgb c) {
   return {grey, grey, grey};
 }
 
-struct Point {
-  int x, y;
+// The display and prefix a stage runs in, made before the stage (a base made first).
+struct StageWorld {
+  explicit StageWorld(int depth) : screen(1280, 800, depth), wine(screen) {}
+  VirtualDisplay screen;
+  WineSession wine;
 };
 
-// kxselect running in a fresh prefix: its stage as it printed it, and its overlays.
-class StageSession {
+// kxselect running in a fresh prefix on a 1280 x 800 screen of its own.
+class StageSession : private StageWorld, public Stage {
  public:
-  explicit StageSession(int depth = 24) : display_(1280, 800, depth), session_(display_) {
-    output_ = session_.prefix() + "/../stage.txt";
-    const std::string exe = (fs::path(Locations::Get().exe).parent_path() / "kxselect.exe");
-    process_ = std::make_unique<Process>(std::vector<std::string>{"wine", exe},
-                                         session_.Environment(), output_);
-    ready_ = WaitUntil([&] { return Lines().count("ready"); }, Millis(30000), Millis(100));
-    // The windows it printed; a name printed again (after maximising) takes its last place.
-    for (const auto& [kind, lines] : Lines())
-      for (const std::string& line : lines) {
-        std::istringstream in(line);
-        std::string name;
-        Box b;
-        in >> name >> handles_[name] >> b.left >> b.top >> b.right >> b.bottom;
-        rects_[name] = b;
-        if (kind == "element") elements_.push_back(name);
-      }
-  }
-
-  bool ready() const { return ready_; }
-  VirtualDisplay& display() { return display_; }
-  unsigned Handle(const std::string& name) { return handles_[name]; }
-  Box Rect(const std::string& name) { return rects_[name]; }
-  const std::vector<std::string>& Elements() const { return elements_; }
-
-  // Waits until the stage has repainted what the last overlay covered: kxselect prints its
-  // result before it gets to those paints, and an overlay opened earlier would freeze the
-  // last one's red frame, crosshair and magnifier into its picture. True when no overlay red
-  // is left and the screen has stopped changing.
-  bool Settle() {
-    Image last;
-    return WaitUntil(
-        [&] {
-          Image now = display_.CaptureScreen();
-          bool settled = now.rgb == last.rgb;
-          for (size_t i = 0; settled && i + 2 < now.rgb.size(); i += 3)
-            settled =
-                !(now.rgb[i] == kRed.r && now.rgb[i + 1] == kRed.g && now.rgb[i + 2] == kRed.b);
-          last = std::move(now);
-          return settled;
-        },
-        Millis(10000), Millis(150));
-  }
-
-  // Opens an overlay (1 area, 2 picker) on the settled stage, lets `input` act on it, and
-  // returns what kxselect printed when it closed.
-  Result Run(int command, const std::function<void()>& input) {
-    const size_t before = Lines()["result"].size();
-    const std::string overlay = command == 1 ? "KXGetAreaWndClass" : "KXGetWindowWndClass";
-    Result result;
-    if (!Settle() || !session_.Act({"command", kControlClass, std::to_string(command)}) ||
-        !session_.WaitForWindow(overlay, Millis(10000), process_.get()))
-      return result;
-    std::this_thread::sleep_for(Millis(300));
-    input();
-    std::map<std::string, std::vector<std::string>> lines;
-    if (!WaitUntil([&] { return (lines = Lines())["result"].size() > before; }, Millis(10000)))
-      return result;
-    std::istringstream in(lines["result"][before]);
-    in >> result.end >> result.window >> result.rect.left >> result.rect.top >> result.rect.right >>
-        result.rect.bottom >> result.magnifier;
-    return result;
-  }
-
-  void Drag(Point from, Point to) {
-    display_.MoveMouse(from.x, from.y);
-    Pause();
-    display_.MouseButton(1, true);
-    Pause();
-    display_.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
-    Pause();
-    display_.MoveMouse(to.x, to.y);
-    Pause();
-  }
-  void Release() { display_.MouseButton(1, false); }
-  static void Pause(int ms = 60) { std::this_thread::sleep_for(Millis(ms)); }
-
- private:
-  std::map<std::string, std::vector<std::string>> Lines() {
-    std::map<std::string, std::vector<std::string>> byKind;
-    std::ifstream in(output_);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      const size_t space = line.find(' ');
-      byKind[line.substr(0, space)].push_back(space == std::string::npos ? ""
-                                                                         : line.substr(space + 1));
-    }
-    return byKind;
-  }
-
-  VirtualDisplay display_;
-  WineSession session_;
-  std::string output_;
-  std::unique_ptr<Process> process_;
-  bool ready_ = false;
-  std::map<std::string, unsigned> handles_;
-  std::map<std::string, Box> rects_;
-  std::vector<std::string> elements_;
+  explicit StageSession(int depth = 24) : StageWorld(depth), Stage(screen, wine) {}
 };
 
 TEST(AreaOverlayE2E, DragsOutTheSameAreaEveryWayOnADimmedPictureWithFrameCrosshairAndMagnifier) {
@@ -327,12 +209,7 @@ TEST(AreaOverlayE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks
   ASSERT_TRUE(stage.Settle());
   const Image before = display.CaptureScreen();
   Image mid;
-  Result r = stage.Run(1, [&] {
-    stage.Drag({300, 200}, {500, 350});
-    StageSession::Pause(300);
-    mid = display.CaptureScreen();
-    stage.Release();
-  });
+  Result r = stage.DragArea({300, 200}, {500, 350}, mid);
   EXPECT_EQ(r.rect, (Box{300, 200, 501, 351}));
   ASSERT_EQ(mid.width, 1280);
   EXPECT_EQ(mid.At(1000, 600), before.At(1000, 600));

@@ -1,0 +1,77 @@
+#include "base/pixel_space.h"
+
+namespace kx {
+
+namespace {
+
+using SetThreadContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+
+bool g_unawareSkins = false;
+
+// A class of no behaviour of its own for the measurement.
+constexpr wchar_t kProbeClass[] = L"KXPixelProbeWndClass";
+
+// Null before Windows 10 version 1607.
+SetThreadContextFn SetThreadContext() {
+  static const auto set = reinterpret_cast<SetThreadContextFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+  return set;
+}
+
+// The context the thread had, or null when nothing was switched.
+DPI_AWARENESS_CONTEXT Switch(DPI_AWARENESS_CONTEXT to) {
+  SetThreadContextFn set = SetThreadContext();
+  return set ? set(to) : nullptr;
+}
+
+DPI_AWARENESS_CONTEXT SwitchToPhysical() {
+  // Version 2 is younger than the function; a system that does not know it refuses it and
+  // leaves the thread unchanged.
+  DPI_AWARENESS_CONTEXT previous = Switch(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  return previous ? previous : Switch(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}
+
+}  // namespace
+
+ScopedPixelSpace::ScopedPixelSpace(PixelSpace space) {
+  if (space == PixelSpace::kPhysical)
+    previous_ = SwitchToPhysical();
+  else if (g_unawareSkins)
+    previous_ = Switch(DPI_AWARENESS_CONTEXT_UNAWARE);
+}
+
+ScopedPixelSpace::~ScopedPixelSpace() {
+  if (previous_) Switch(previous_);
+}
+
+bool PlatformStretchesUnawareWindows() {
+  if (!SetThreadContext()) return false;
+  constexpr int kSide = 100;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kProbeClass;
+  RegisterClassW(&wc);  // already there when measured again
+  DPI_AWARENESS_CONTEXT previous = Switch(DPI_AWARENESS_CONTEXT_UNAWARE);
+  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, kProbeClass, L"", WS_POPUP, 0, 0, kSide, kSide,
+                               nullptr, nullptr, wc.hInstance, nullptr);
+  Switch(previous);
+  if (!probe) return false;
+  RECT seen = {};
+  {
+    ScopedPixelSpace physical(PixelSpace::kPhysical);
+    GetWindowRect(probe, &seen);
+  }
+  DestroyWindow(probe);
+  return seen.right - seen.left != kSide;
+}
+
+void SetUnawareSkins(bool on) {
+  g_unawareSkins = on;
+}
+
+bool UnawareSkins() {
+  return g_unawareSkins;
+}
+
+}  // namespace kx
