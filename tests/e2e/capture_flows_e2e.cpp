@@ -219,7 +219,7 @@ class FlowSession {
   // Drags as a person watching the overlay does: moves on once the press shows (the frame
   // around the anchor) and releases once the frame reaches the end point (seen at the low
   // end of its left edge, where the crosshair never is).
-  void Drag(int x1, int y1, int x2, int y2) {
+  void Drag(int x1, int y1, int x2, int y2, const std::function<void()>& beforeRelease = nullptr) {
     const Rgb frame = {209, 53, 37};
     auto red = [&](int x, int y) { return display.Capture(x, y, 1, 1).At(0, 0) == frame; };
     display.MoveMouse(x1, y1);
@@ -237,6 +237,7 @@ class FlowSession {
       display.MoveMouse(x2, y2);
       std::this_thread::sleep_for(Millis(120));
     }
+    if (beforeRelease) beforeRelease();
     display.MouseButton(1, false);
   }
   bool ready() const { return ready_; }
@@ -632,6 +633,30 @@ TEST(CaptureFlowsE2E, IntervalCapturesOncePerIntervalUntilStopped) {
   EXPECT_TRUE(s.wine.FindWindow(kInterval));
   s.wine.Act({"close", kInterval});
   EXPECT_TRUE(s.FlowEnded());
+}
+
+// PrintScreen on the keyboard, a drag and the file: what tools/run.sh shows when there is no
+// display to run on. It prints where the capture and a picture of the overlay were put.
+TEST(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
+  FlowSession s;
+  ASSERT_TRUE(s.ready());
+  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 2}}));
+  // A key reaches the hotkeys only while a Wine window has the X focus: the user is working
+  // in another program, here the picture's.
+  s.display.Click(40, 760);
+  std::this_thread::sleep_for(Millis(300));
+  s.display.Key("Print");
+  ASSERT_TRUE(s.wine.WaitForWindow(kArea, kDeadline, s.kestrix.get()));
+  std::string overlay;
+  s.Drag(100, 100, 299, 199, [&] { overlay = SaveScreenshot(s.display, "demo_area_overlay"); });
+  std::string name;
+  auto image = s.NewCapture({}, &name);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(Mismatches(*image, 0, 0, 200, 100, 100, 100, PatternRgb), 0);
+  EXPECT_EQ(image->width, 200);
+  const std::string kept = Locations::Get().artifacts + "/demo_" + name;
+  fs::copy_file(s.Pictures() + "/" + name, kept, fs::copy_options::overwrite_existing);
+  std::printf("capture: %s\noverlay: %s\n", kept.c_str(), overlay.c_str());
 }
 
 }  // namespace
