@@ -11,4 +11,22 @@ kx_setup || exit 1
 trap kx_end_wine_session EXIT
 kx_begin_wine_session soak 1920x1080 || exit 1
 kx_say "Interval soak ($captures captures, 1920x1080 PNG)"
-wine "$KX_BUILD/win64/soak.exe" "$captures" </dev/null
+# Each line of figures gets the resident and anonymous (private) memory of the Wine process.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+wine "$KX_BUILD/win64/soak.exe" "$captures" </dev/null >"$fifo" &
+pid=$!
+while IFS= read -r line; do
+  case $line in
+    *captures*) echo "$line   RSS MB  anon MB" ;;
+    [[:space:]]*[0-9]*)
+      rss=$(awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status" 2>/dev/null)
+      anon=$(awk '/^RssAnon/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status" 2>/dev/null)
+      printf '%s %8s %8s\n' "$line" "$rss" "$anon" ;;
+    *) echo "$line" ;;
+  esac
+done <"$fifo"
+wait "$pid"
+status=$?
+rm -f "$fifo"
+exit $status

@@ -114,7 +114,7 @@ std::vector<Row> MeasureScene(int runs, CaptureProfile& profile, const std::wstr
   state.current = profile;
   HWND main = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr);
-  rows.push_back({"Capture command (StartCapture)", "ProcessCapture",
+  rows.push_back({"PNG Capture command", "ProcessCapture",
                   TimePair(
                       runs,
                       [&] {

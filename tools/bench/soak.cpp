@@ -1,7 +1,7 @@
 // Soak of the interval captures: drives the interval window's tick directly (an interval of 0,
 // so every tick captures the full screen to one file) and prints the process's private
-// memory and its GDI and USER object counts at the start and every 100 captures. Flat
-// figures mean nothing leaks per capture.
+// memory and its GDI and USER object counts at the start and every 100 captures (tools/soak.sh
+// adds the resident memory of the Wine process). Flat figures mean nothing leaks per capture.
 // Usage: soak [captures]   (default 1000)
 #include <windows.h>
 #include <psapi.h>
@@ -19,14 +19,31 @@ namespace {
 
 using namespace kx;
 
+// Under Wine the counters of the platform read 0, so the slot the next GDI and USER object
+// would take is printed too: with a free list of slots it stays put unless objects leak.
+unsigned NextGdiSlot() {
+  HGDIOBJ probe = CreateSolidBrush(0);
+  const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
+  DeleteObject(probe);
+  return slot;
+}
+
+unsigned NextUserSlot() {
+  HMENU probe = CreateMenu();
+  const unsigned slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
+  DestroyMenu(probe);
+  return slot;
+}
+
 void PrintFigures(int captures) {
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
-  std::printf("%9d %14.1f %12lu %12lu\n", captures, memory.PrivateUsage / 1048576.0,
+  std::printf("%9d %11.1f %6lu %6lu %9u %9u\n", captures, memory.PrivateUsage / 1048576.0,
               GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-              GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+              GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), NextGdiSlot(),
+              NextUserSlot());
   std::fflush(stdout);
 }
 
@@ -68,7 +85,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   const std::wstring file = folder + L"\\KEST.png";
-  std::printf("%9s %14s %12s %12s\n", "captures", "private MB", "GDI objects", "USER objects");
+  std::printf("%9s %11s %6s %6s %9s %9s\n", "captures", "private MB", "GDI", "USER",
+              "GDI slot", "USER slot");
   Pump();
   PrintFigures(0);
   int written = 0;
