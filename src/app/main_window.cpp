@@ -135,6 +135,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
       OnHotkey(LOWORD(lParam));
       return 0;
+    case WM_ENABLE:
+      // A tool window has opened over a help text: the button's leave will not be heeded
+      // while the window is disabled, so the text would stay behind over the tool window.
+      if (!wParam) DestroyAllHelpTips();
+      return 0;
     case WM_QUERYENDSESSION:
       SaveCurrentProfile(state_.current);
       return Window::OnMessage(message, wParam, lParam);

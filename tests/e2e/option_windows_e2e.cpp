@@ -178,6 +178,9 @@ class OptionWindowsE2E : public ::testing::Test {
         return;
       case kPress:
         ClickClient(b->x + b->width / 2, b->y + b->height / 2);
+        // At a hand's pace: presses on one button after another within a few milliseconds
+        // were seen lost under load.
+        std::this_thread::sleep_for(Millis(150));
         if (step.id == kOk || step.id == kCancel) {
           LeaveTheMainWindow();
           WaitClosed();
@@ -216,9 +219,15 @@ class OptionWindowsE2E : public ::testing::Test {
           if (c.id == step.id)
             display.Click(kMainLeft + c.x + c.width / 2, kMainTop + c.y + c.height / 2);
         return LeaveTheMainWindow();
-      case kRunValue:
-        EXPECT_EQ(wine.RegistryValue(kRunKey, "Kestrix").value_or(""), step.text);
+      case kRunValue: {
+        // The click that changes it may still be on its way to the program.
+        std::string value;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (value = wine.RegistryValue(kRunKey, "Kestrix").value_or("")) == step.text; },
+            Millis(5000), Millis(200)))
+            << value;
         return;
+      }
       case kBrowse:
         return BrowseForFolder(*b, step.text);
     }
@@ -240,6 +249,14 @@ class OptionWindowsE2E : public ::testing::Test {
           return band.b > band.r + 70;  // not the pale band of the main window
         },
         Millis(5000)));
+    // Its buttons are drawn after the frame; a press before that can be lost.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          Rgb ok = display.Capture(w->x + 327 + 10, w->y + sheet->height - 54 + 5, 1, 1).At(0, 0);
+          return ok.r < 250;
+        },
+        Millis(5000)));
+    std::this_thread::sleep_for(Millis(200));
     origin = {w->x, w->y};
     EXPECT_EQ(w->x, kMainLeft + 16);
     EXPECT_EQ(w->y, kMainTop + (571 - sheet->height) / 2);
