@@ -4,7 +4,6 @@
 #include <new>
 
 #include "app/about_window.h"
-#include "capture/post_process.h"
 #include "capture/window_shot.h"
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
@@ -56,10 +55,8 @@ void Shoot(HWND mainWindow, AppState& state, CaptureImage& holder) {
   CaptureProfile& p = state.current;
   if (p.TimStatus)
     RunIntervalWindow(mainWindow, p, state.runningIntervalWindow);
-  else if (p.InType == kWindowInput)
-    CaptureWindowShot(holder, p);
   else
-    ProcessCapture(holder, p);
+    ShootByInputType(holder, p);
 }
 
 }  // namespace
@@ -105,8 +102,7 @@ void RepeatCapture(HWND mainWindow, AppState& state) {
   const bool wasVisible = HideMainWindow(mainWindow, p);
 
   if (p.InType == kWindowInput) {
-    HWND window = static_cast<HWND>(LongToHandle(LONG(p.InWindow)));
-    if (IsWindow(window) && IsWindowVisible(window)) {
+    if (PickedWindowShown(p)) {
       RefreshWindowRect(p);
       Shoot(mainWindow, state, *holder);
     }

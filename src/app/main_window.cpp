@@ -62,8 +62,7 @@ void SetUpGlyphButton(HWND button, UINT type, UINT image1, UINT image2, int glyp
 void SetUpControl(HWND button, const MainControl& c) {
   switch (c.setup) {
     case MainSetup::kTitleBar:
-      SetProperty(button, BXM_BACKBITMAP, c.parameter);
-      SetProperty(button, BXM_BACKSTYLE, BXS_STRIP);
+      SetUpTitleBarButton(button, c.parameter);
       break;
     case MainSetup::kChoice:
       SetUpGlyphButton(button, BXT_CYCLE, IDB_GLYPH_CHOICE_LEFT, IDB_GLYPH_CHOICE_RIGHT, 14);

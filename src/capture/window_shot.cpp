@@ -63,7 +63,7 @@ void RefreshWindowRect(CaptureProfile& profile) {
   // The interval window's tick asks from a skinned, possibly unaware window.
   ScopedPixelSpace physical(PixelSpace::kPhysical);
   RECT r = {};
-  GetWindowRect(static_cast<HWND>(LongToHandle(LONG(profile.InWindow))), &r);
+  GetWindowRect(PickedWindow(profile), &r);
   profile.InRect = ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
@@ -79,7 +79,7 @@ HWND OutermostWindow(HWND window) {
 }  // namespace
 
 void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile) {
-  HWND chosen = static_cast<HWND>(LongToHandle(LONG(profile.InWindow)));
+  HWND chosen = PickedWindow(profile);
   if (!chosen) {
     ProcessCapture(holder, profile);
     return;
@@ -106,6 +106,13 @@ void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile) {
 
   if (backdrop) DestroyWindow(backdrop);
   if (!wasTopmost) SetWindowPos(outermost, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+void ShootByInputType(CaptureImage& holder, CaptureProfile& profile) {
+  if (profile.InType == 0)
+    CaptureWindowShot(holder, profile);
+  else if (profile.InType == 1 || profile.InType == 2)
+    ProcessCapture(holder, profile);
 }
 
 }  // namespace kx

@@ -36,6 +36,17 @@ bool RegisterCleanBackdropClass(HINSTANCE instance);
 // returns it, or null.
 HWND ShowCleanBackdrop(int x, int y, int width, int height, HRGN region = nullptr);
 
+// The picked window; records keep it as 32 bits, which every Windows handle fits.
+inline HWND PickedWindow(const CaptureProfile& profile) {
+  return static_cast<HWND>(LongToHandle(LONG(profile.InWindow)));
+}
+
+// A picked window that can still be captured: it exists and is shown.
+inline bool PickedWindowShown(const CaptureProfile& profile) {
+  HWND window = PickedWindow(profile);
+  return IsWindow(window) && IsWindowVisible(window);
+}
+
 // InRect from the current screen rectangle of InWindow, clamped to the primary screen.
 void RefreshWindowRect(CaptureProfile& profile);
 
@@ -43,5 +54,9 @@ void RefreshWindowRect(CaptureProfile& profile);
 // InTrans is Clean), pauses, runs ProcessCapture, then removes the backdrop and the topmost
 // state the window did not have. With no window only ProcessCapture runs.
 void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile);
+
+// One shot by InType: the window shot for Window, ProcessCapture for Fullscreen and Area,
+// nothing for any other value.
+void ShootByInputType(CaptureImage& holder, CaptureProfile& profile);
 
 }  // namespace kx

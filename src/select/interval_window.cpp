@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "base/pixel_space.h"
-#include "capture/post_process.h"
 #include "capture/window_shot.h"
 #include "resource_ids.h"
 #include "ui/edit.h"
@@ -101,14 +100,11 @@ void IntervalWnd::ShowClock(const CountdownTick& tick) const {
 void IntervalWnd::CaptureOnce() {
   std::unique_ptr<CaptureImage> holder(new (std::nothrow) CaptureImage(owner));
   if (!holder) return;
-  if (current_.InType == 1 || current_.InType == 2) {
-    ProcessCapture(*holder, current_);
-  } else if (current_.InType == 0) {
-    HWND window = static_cast<HWND>(LongToHandle(LONG(current_.InWindow)));
-    if (!IsWindow(window) || !IsWindowVisible(window)) return;
+  if (current_.InType == 0) {
+    if (!PickedWindowShown(current_)) return;
     RefreshWindowRect(current_);
-    CaptureWindowShot(*holder, current_);
   }
+  ShootByInputType(*holder, current_);
 }
 
 void IntervalWnd::OnClose() {

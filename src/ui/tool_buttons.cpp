@@ -35,12 +35,15 @@ constexpr Glyphs kCheckGlyphs = {IDB_GLYPH_CROSS, IDB_GLYPH_CHECK, {12, 12}};
 
 }  // namespace
 
+void SetUpTitleBarButton(HWND button, UINT bitmapId) {
+  SendMessageW(button, BXM_BACKBITMAP, kSetSilently, bitmapId);
+  SendMessageW(button, BXM_BACKSTYLE, kSetSilently, BXS_STRIP);
+}
+
 HWND CreateTitleBarButton(HWND parent, int id, int x, int y, int width, int height,
                           UINT bitmapId) {
   HWND button = CreateButtonEx(parent, L"", id, x, y, width, height);
-  if (!button) return nullptr;
-  SendMessageW(button, BXM_BACKBITMAP, kSetSilently, bitmapId);
-  SendMessageW(button, BXM_BACKSTYLE, kSetSilently, BXS_STRIP);
+  if (button) SetUpTitleBarButton(button, bitmapId);
   return button;
 }
 

@@ -7,7 +7,8 @@ namespace kx {
 
 HWND CreatePlainButton(HWND parent, const wchar_t* text, int id, int x, int y, int width,
                        int height);
-// A title-bar button (close, minimise): the bitmap as a strip of its four states.
+// A title-bar button (close, minimise, menu): the bitmap as a strip of its four states.
+void SetUpTitleBarButton(HWND button, UINT bitmapId);
 HWND CreateTitleBarButton(HWND parent, int id, int x, int y, int width, int height, UINT bitmapId);
 // Opens the colour chooser: a small window glyph at (12, 13).
 HWND CreateSwatchButton(HWND parent, const wchar_t* text, int id, int x, int y, int width,
