@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Deliberate faults, one at a time, each against the tests that should catch it: proves the
+# suite still finds real mistakes after it is trimmed. Works on a copy of the tree in
+# build/faults, so the checkout is never touched.
+# Usage: tests/faults.sh [fault id ...]     (no ids: every fault)
+# Each row: id @@ file @@ text as it stands @@ faulty text @@ layer @@ tests
+# The text must occur exactly once. Layer "unit" takes a ctest regex, "e2e" a gtest filter.
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
+
+read -r -d '' KX_FAULTS <<'EOF'
+argb-channels-swapped @@ src/capture/capture_layout.cpp @@ red << 16 | green << 8 | blue; @@ blue << 16 | green << 8 | red; @@ unit @@ ^Caption|^CaptureEngine
+scale-rounds-up @@ src/capture/capture_layout.cpp @@ int64_t(profile.ScaWidth) * width / 100); @@ int64_t(profile.ScaWidth) * width / 100 + 1); @@ unit @@ ^CaptureLayout|^CaptureEngine
+caption-alpha-inverted @@ src/capture/capture_layout.cpp @@ (100 - int64_t(profile.CapTrans)) * 255 @@ int64_t(profile.CapTrans) * 255 @@ unit @@ ^Caption|^CaptureEngine
+counter-starts-at-one @@ src/capture/output_plan.cpp @@ for (int counter = 0; @@ for (int counter = 1; @@ unit @@ ^Output|^CaptureEngine
+bmp-mime-type-wrong @@ src/capture/output_plan.cpp @@ return L"image/bmp"; @@ return L"image/x-bmp"; @@ unit @@ ^CaptureEngine
+list-version-unchecked @@ src/profiles/profile_codec.cpp @@ GetWord(data) != kProfileListMagic || GetWord(data + 4) != kProfileListVersion @@ GetWord(data) != kProfileListMagic @@ unit @@ ^Profile
+added-profile-goes-last @@ src/profiles/profile_files.cpp @@ list.insert(list.begin(), added); @@ list.push_back(added); @@ unit @@ ^Profile
+current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ unit @@ ^CurrentProfile|^ProfileCodec
+eleventh-profile-saved @@ src/profiles/save_profile_window.cpp @@ book_.stored.size() >= kMaxStoredProfiles @@ book_.stored.size() > kMaxStoredProfiles @@ e2e @@ ProfileWindowsE2E.Saving*
+position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ unit @@ ^ProfileValue
+selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
+magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
+dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ unit @@ ^Select
+shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
+clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
+countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ unit @@ ^Interval
+frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
+group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
+edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? maximum : value; @@ return value; @@ unit @@ ^ToolWindow
+hover-dwell-late @@ src/ui/button.h @@ kHoverDwell = 191; @@ kHoverDwell = 291; @@ unit @@ ^Button|^Spin
+spin-first-repeat-late @@ src/ui/button.h @@ kSpinFirstRepeat = 399; @@ kSpinFirstRepeat = 499; @@ unit @@ ^Button|^Spin
+pixel-space-not-restored @@ src/base/pixel_space.cpp @@ if (previous_) Switch(previous_); @@ (void)previous_; @@ unit @@ ^DpiPixelSpace
+caption-toggle-moved @@ src/app/main_layout.cpp @@ {kCaptionId, L"Caption", 26, 312, @@ {kCaptionId, L"Caption", 27, 312, @@ e2e @@ MainWindowE2E.ShowsEveryControl*
+repeat-acts-during-interval @@ src/app/hotkeys.cpp @@ return intervalRunning ? 0 : kRepeatCaptureId; @@ return kRepeatCaptureId; @@ e2e @@ HotkeysE2E.DuringAnInterval*
+tray-right-button-ignored @@ src/app/tray_icon.cpp @@ mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN @@ mouseMessage != WM_LBUTTONDOWN @@ e2e @@ TrayMenuE2E.ButtonPresses*
+run-value-misnamed @@ src/app/settings_window.h @@ kRunValue[] = L"Kestrix"; @@ kRunValue[] = L"Kestrix 1"; @@ e2e @@ OptionWindowsE2E.SettingsWindow
+first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) return; @@ kFirstRunValue, 0) == 2) return; @@ e2e @@ StartupE2E.MakesTheDataFolder*
+repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.AreaDrag*
+main-window-not-hidden @@ src/app/capture_flows.cpp @@ ShowWindow(mainWindow, SW_HIDE); @@ ShowWindow(mainWindow, SW_SHOWNA); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
+window-shot-unclamped @@ src/capture/window_shot.cpp @@ profile.InRect = ClampToScreen(r, @@ profile.InRect = ClampToScreen(RECT{r.left, r.top, r.right + 40, r.bottom}, @@ e2e @@ CaptureFlowsE2E.WindowPick*
+EOF
+
+fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }
+fault_field() {  # id, field number (1-based)
+  awk -v id="$1" -v n="$2" 'BEGIN { FS = " @@ " } $1 == id { print $n }' <<<"$KX_FAULTS"
+}
+
+# The faults' own tree and build, so that the checkout and its build stay as they are.
+tree="$KX_BUILD/faults/tree" logs="$KX_BUILD/faults/logs"
+export KX_BUILD_DIR="$KX_BUILD/faults/build"
+mkdir -p "$tree" "$logs" "$KX_BUILD_DIR/wine"
+for part in CMakeLists.txt cmake src resources tests tools docs; do
+  rm -rf "${tree:?}/$part" && cp -a "$KX_ROOT/$part" "$tree/$part"
+done
+if [ ! -d "$KX_BUILD_DIR/wine/template" ] && [ -d "$KX_BUILD/wine/template" ]; then
+  cp -a "$KX_BUILD/wine/template" "$KX_BUILD_DIR/wine/template"
+fi
+source "$tree/tools/common.sh"  # KX_ROOT and KX_BUILD now name the copy
+kx_setup || exit 1
+
+ids=("$@")
+[ ${#ids[@]} -eq 0 ] && mapfile -t ids < <(fault_ids)
+results=()
+missed=0
+for id in "${ids[@]}"; do
+  file=$(fault_field "$id" 2)
+  [ -n "$file" ] || { echo "no fault named $id" >&2; exit 2; }
+  from=$(fault_field "$id" 3) to=$(fault_field "$id" 4) layer=$(fault_field "$id" 5)
+  tests=$(fault_field "$id" 6)
+  kx_say "Fault $id: $file"
+  cp "$tree/$file" "$tree/$file.kept"
+  # Literal text, exactly one place, or the row is stale.
+  if ! FROM="$from" TO="$to" perl -0777 -i -pe '$n = s/\Q$ENV{FROM}\E/$ENV{TO}/g; END { exit($n == 1 ? 0 : 3) }' "$tree/$file"; then
+    results+=("$id|STALE (text not found once)|")
+    mv "$tree/$file.kept" "$tree/$file"
+    missed=1
+    continue
+  fi
+  log="$logs/$id.log"
+  caught="" built=1
+  if ! cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >"$log" 2>&1; then
+    built=0
+  elif [ "$layer" = unit ]; then
+    kx_begin_wine_session faults 1280x800 >/dev/null 2>&1
+    (cd "$KX_BUILD/win64" && ctest --timeout 120 -R "$tests") >>"$log" 2>&1
+    caught=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (\(Failed\|Timeout\|SEGFAULT\|Exception\).*/\1/p' "$log" | sort -u | paste -sd' ')
+    kx_end_wine_session
+  else
+    "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
+    caught=$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' ')
+  fi
+  mv "$tree/$file.kept" "$tree/$file"
+  if [ $built -eq 0 ]; then
+    results+=("$id|does not build|$log")
+    missed=1
+  elif [ -n "$caught" ]; then
+    results+=("$id|caught|$caught")
+  else
+    results+=("$id|MISSED|$tests")
+    missed=1
+  fi
+done
+cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >/dev/null 2>&1  # leave the copy's build faultless
+
+echo
+kx_say "Faults"
+printf '%s\n' "${results[@]}" | column -t -s '|'
+[ $missed -eq 0 ] && echo "EVERY FAULT CAUGHT" || echo "SOME FAULTS NOT CAUGHT"
+exit $missed
