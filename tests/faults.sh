@@ -38,7 +38,7 @@ run-value-misnamed @@ src/app/settings_window.h @@ kRunValue[] = L"Kestrix"; @@ 
 first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) return; @@ kFirstRunValue, 0) == 2) return; @@ e2e @@ StartupE2E.MakesTheDataFolder*
 repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.AreaDrag*
 main-window-not-hidden @@ src/app/capture_flows.cpp @@ ShowWindow(mainWindow, SW_HIDE); @@ ShowWindow(mainWindow, SW_SHOWNA); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
-window-shot-unclamped @@ src/capture/window_shot.cpp @@ profile.InRect = ClampToScreen(r, @@ profile.InRect = ClampToScreen(RECT{r.left, r.top, r.right + 40, r.bottom}, @@ e2e @@ CaptureFlowsE2E.WindowPick*
+window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN) + 40, @@ e2e @@ CaptureFlowsE2E.WindowPick*
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }
@@ -50,8 +50,15 @@ fault_field() {  # id, field number (1-based)
 tree="$KX_BUILD/faults/tree" logs="$KX_BUILD/faults/logs"
 export KX_BUILD_DIR="$KX_BUILD/faults/build"
 mkdir -p "$tree" "$logs" "$KX_BUILD_DIR/wine"
+# Only files that differ are copied, as new files, so that the copy's build stays incremental;
+# files gone from the checkout go from the copy too.
 for part in CMakeLists.txt cmake src resources tests tools docs; do
-  rm -rf "${tree:?}/$part" && cp -a "$KX_ROOT/$part" "$tree/$part"
+  (cd "$KX_ROOT" && find "$part" -type f) | while IFS= read -r f; do
+    cmp -s "$KX_ROOT/$f" "$tree/$f" || { mkdir -p "$(dirname "$tree/$f")" && cp "$KX_ROOT/$f" "$tree/$f"; }
+  done
+  [ -e "$tree/$part" ] && (cd "$tree" && find "$part" -type f) | while IFS= read -r f; do
+    [ -e "$KX_ROOT/$f" ] || rm "$tree/$f"
+  done
 done
 if [ ! -d "$KX_BUILD_DIR/wine/template" ] && [ -d "$KX_BUILD/wine/template" ]; then
   cp -a "$KX_BUILD/wine/template" "$KX_BUILD_DIR/wine/template"
@@ -73,7 +80,7 @@ for id in "${ids[@]}"; do
   # Literal text, exactly one place, or the row is stale.
   if ! FROM="$from" TO="$to" perl -0777 -i -pe '$n = s/\Q$ENV{FROM}\E/$ENV{TO}/g; END { exit($n == 1 ? 0 : 3) }' "$tree/$file"; then
     results+=("$id|STALE (text not found once)|")
-    mv "$tree/$file.kept" "$tree/$file"
+    rm "$tree/$file.kept"
     missed=1
     continue
   fi
@@ -90,7 +97,9 @@ for id in "${ids[@]}"; do
     "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
     caught=$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' ')
   fi
-  mv "$tree/$file.kept" "$tree/$file"
+  # Put back as a new file (not a move, which keeps the older time): the next build must
+  # compile it again, or the fault would stay in every later build.
+  cp "$tree/$file.kept" "$tree/$file" && rm "$tree/$file.kept"
   if [ $built -eq 0 ]; then
     results+=("$id|does not build|$log")
     missed=1
