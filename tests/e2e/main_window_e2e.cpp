@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "app_session.h"
+#include "tool_steps.h"
 
 namespace e2e {
 namespace {
 
-class MainWindowE2E : public AppSession {};
+class MainWindowE2E : public ToolSession {};
 
 // Dark pixels in a client box of a picture of the main window.
 int DarkIn(const Image& shot, int x0, int y0, int x1, int y1) {
@@ -88,25 +88,17 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // About opens centred over the disabled main window, with no help tooltips below it; OK
   // and a close message each bring the main window back in front.
+  const Sheet about = MakeSheet("KXAboutWndClass", 373, 4612, 0, {{{kOk, 172, 319, 91, 37}}}, {}, true);
   for (bool withOk : {true, false}) {
-    ASSERT_TRUE(wine.Act({"command", kMainClass, "4612"}));
-    auto about = wine.WaitForWindow("KXAboutWndClass", Millis(10000));
-    ASSERT_TRUE(about);
-    EXPECT_EQ(std::vector({about->x, about->y, about->width, about->height}),
-              std::vector({kMainLeft + 16, kMainTop + 99, 435, 373}));
-    EXPECT_FALSE(wine.FindWindow(kMainClass)->enabled);
+    Run(about, {{kOpen}});
     if (withOk) {
       EXPECT_FALSE(HelpTipAfterResting(kStorage, Millis(1500)));
-      const Image picture = display.Capture(about->x, about->y, 435, 373);
+      const Image picture = display.Capture(origin.first, origin.second, 435, 373);
       picture.SavePng(Locations::Get().artifacts + "/about_window.png");
       EXPECT_EQ(picture.At(100, 83), (Rgb{217, 217, 205}));  // its own separator colour
       EXPECT_GT(DarkIn(picture, 20, 237, 415, 277), 100);     // name and version
-      display.Click(about->x + 172 + 45, about->y + 373 - 54 + 18);
-    } else {
-      ASSERT_TRUE(wine.Act({"close", "KXAboutWndClass"}));
     }
-    ASSERT_TRUE(Gone("KXAboutWndClass"));
-    EXPECT_TRUE(wine.FindWindow(kMainClass)->enabled);
+    Run(about, {withOk ? Step{kClose, kOk} : Step{kCloseMsg}});
     EXPECT_EQ(wine.ForegroundClass(), kMainClass);
   }
 

@@ -2,68 +2,22 @@
 // the ten-profile limit, the list with its selection and Delete rules, Cancel, loading the
 // defaults, the bytes of Profiles.db, and profile files that are foreign, locked or damaged.
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <thread>
 
-#include "app_session.h"
+#include "tool_steps.h"
 
 namespace e2e {
 namespace {
 
-const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass",
-                  kMessage = "KXMessageWndClass";
-constexpr int kOk = 327, kCancel = 235, kDelete = 17;  // x of the bottom row's buttons
+const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass";
+constexpr int kNameBox = 1028, kDelete = kReset;  // the Save window's name box, the Load window's Delete
+const Sheet kSaveSheet = MakeSheet(kSave, 201, kSaveAs, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
+const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileName, 1030, {}, {});
 
-class ProfileWindowsE2E : public AppSession {
+class ProfileWindowsE2E : public ToolSession {
  protected:
-  void ClickIn(const std::string& cls, int x, int y) {
-    auto w = wine.FindWindow(cls);
-    ASSERT_TRUE(w) << cls << " is not open";
-    display.Click(w->x + x, w->y + y);
-    std::this_thread::sleep_for(Millis(200));
-  }
-  void Row(const std::string& cls, int x) { ClickIn(cls, x + 45, (cls == kSave ? 201 : 471) - 36); }
-  // Replaces the Save window's name with `name`, typed key by key.
-  void Type(const std::string& name) {
-    ClickIn(kSave, 217, 116);
-    display.Key("End");
-    display.Key("Home", {"Shift_L"});
-    display.Key("BackSpace");
-    for (char c : name)
-      display.Key(c == ' ' ? "space" : std::string(1, char(std::tolower(c))),
-                  std::isupper(c) ? std::vector<std::string>{"Shift_L"} : std::vector<std::string>{});
-  }
-  void SaveAs(const std::string& name) {
-    ASSERT_TRUE(OpenFromMain(kSaveAs, kSave));
-    Type(name);
-    Row(kSave, kOk);
-    ASSERT_TRUE(Gone(kSave)) << name;
-  }
-  // The message shown over the open Save window, closed with its OK; "" when none came.
-  std::string Message() {
-    auto m = wine.WaitForWindow(kMessage, Millis(1500), kestrix.get());
-    if (!m) return "";
-    std::string text = wine.WindowText(kMessage, "", 0).value_or("?");
-    display.Click(m->x + 217, m->y + 202);
-    EXPECT_TRUE(Gone(kMessage));
-    EXPECT_TRUE(wine.FindWindow(kSave)) << "closed after " << text;
-    return text;
-  }
-  // "<selected>|item|item..." of the Load window's list.
-  std::string Items() {
-    auto out = wine.Probe({"items", kLoad, "1029"}).value_or("none");
-    return out.substr(0, out.find_first_of("\r\n"));
-  }
-  bool ItemsBecome(const std::string& items) { return Becomes([&] { return Items() == items; }); }
-  void ClickItem(int index) { ClickIn(kLoad, 122, 103 + 27 * index + 13); }
-  bool DeleteIs(bool enabled) {
-    return Becomes([&] { return wine.FindChild(kLoad, "", 1028).value_or(WindowInfo{}).enabled == enabled; });
-  }
-  void CancelLoad() {
-    Row(kLoad, kCancel);
-    ASSERT_TRUE(Gone(kLoad));
-  }
+  void SaveAs(const std::string& name) { Run(kSaveSheet, {{kOpen}, {kTypeOnly, kNameBox, name}, {kClose, kOk}}); }
 };
 
 TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtTheTenth) {
@@ -87,27 +41,17 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   std::vector<std::string> expectedRecords;
   for (const auto& a : attempts) {
     if (a.flip) ClickMain(a.flip), options[a.flip - kSoundOption] ^= 1;
-    auto save = OpenFromMain(kSaveAs, kSave);
-    ASSERT_TRUE(save);
-    EXPECT_EQ(std::vector({save->x, save->y, save->width, save->height}),
-              std::vector({kMainLeft + 16, kMainTop + 185, 435, 201}));
-    EXPECT_FALSE(wine.FindWindow(kMainClass)->enabled);
-    if (a.flip == 0 && a.typed.empty()) {
-      EXPECT_EQ(wine.WindowText(kSave, "", 1028), "New Profile");
-      display.Capture(save->x, save->y, 435, 201).SavePng(Locations::Get().artifacts + "/save_profile_window.png");
-    } else {
-      Type(a.typed);
+    const bool untouched = a.flip == 0 && a.typed.empty();
+    Run(kSaveSheet, {{kOpen}, untouched ? Step{kSee, 0, "", kNameBox, "New Profile"} : Step{kTypeOnly, kNameBox, a.typed}});
+    if (untouched) display.Capture(origin.first, origin.second, 435, 201).SavePng(Locations::Get().artifacts + "/save_profile_window.png");
+    Run(kSaveSheet, {{kPress, kOk}, {kMessage, 0, a.message}});
+    if (a.stored.empty()) {
+      Run(kSaveSheet, {{kClose, kCancel}});
+      continue;
     }
-    Row(kSave, kOk);
-    EXPECT_EQ(Message(), a.message) << a.typed;
-    if (!a.stored.empty()) {
-      ASSERT_TRUE(Gone(kSave)) << a.typed;
-      EXPECT_TRUE(TextBecomes(kProfileName, a.stored));
-      expectedRecords.insert(expectedRecords.begin(), a.stored + std::string(options, 4));
-    } else {
-      Row(kSave, kCancel);
-      ASSERT_TRUE(Gone(kSave));
-    }
+    ASSERT_TRUE(Gone(kSave)) << a.typed;
+    EXPECT_TRUE(TextBecomes(kProfileName, a.stored));
+    expectedRecords.insert(expectedRecords.begin(), a.stored + std::string(options, 4));
   }
   // Newest first: each record's name and its four options.
   const std::string ten = Data("Profiles.db");
@@ -120,13 +64,10 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
     for (size_t o = 0; o < 4; ++o) seen += record[kNameBytes + kOptSound + o * 4];
     EXPECT_EQ(seen, expectedRecords[r]) << r;
   }
-
   // After a restart the names are listed oldest first; the settings match none of them.
   ASSERT_NO_FATAL_FAILURE(Close());
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(OpenFromMain(kProfileName, kLoad));
-  EXPECT_EQ(Items(), "0|Default|   |" + kept + "|p3|p4|p5|p6|p7|p8|p9|p10");
-  EXPECT_TRUE(DeleteIs(false));
+  Run(kLoadSheet, {{kOpen}, {kItems, 0, "0|Default|   |" + kept + "|p3|p4|p5|p6|p7|p8|p9|p10"}, {kEnabled, kDelete, "0"}});
 }
 
 TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
@@ -145,17 +86,11 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   const std::string abc = Data("Profiles.db");
   ASSERT_EQ(abc.size(), kListHeader + 3 * kStoredBytes);
 
-  ClickMain(kViewOption);  // the settings of B
-  auto load = OpenFromMain(kProfileName, kLoad);
-  ASSERT_TRUE(load);
-  EXPECT_EQ(std::vector({load->x, load->y, load->width, load->height}),
-            std::vector({kMainLeft + 16, kMainTop + 50, 435, 471}));
-  EXPECT_EQ(Items(), "2|Default|A|B|C");
-  EXPECT_TRUE(DeleteIs(true));
-  // As drawn: 27-pixel items, B shaded across the list's width, text in its colour from x = 7.
-  display.MoveMouse(5, 5);
+  // With the settings of B, B is selected and can be deleted. As drawn: 27-pixel items, B
+  // shaded across the list's width, each text in its colour from x = 7.
+  Run(kLoadSheet, {{kMainPress, kViewOption}, {kOpen}, {kItems, 0, "2|Default|A|B|C"}, {kEnabled, kDelete, "1"}});
   std::this_thread::sleep_for(Millis(300));
-  const Image shot = display.Capture(load->x, load->y, 435, 471);
+  const Image shot = display.Capture(origin.first, origin.second, 435, 471);
   shot.SavePng(Locations::Get().artifacts + "/load_profile_window.png");
   const Rgb white{255, 255, 255}, shade{0xEB, 0xEB, 0xEB}, frame{0xDC, 0xDC, 0xDC};
   const struct { int x, y; Rgb colour; } pixels[] = {
@@ -173,38 +108,19 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
     EXPECT_GT(exact, 3) << item;
     EXPECT_TRUE(firstInk >= 7 && firstInk <= 9) << item << " starts at " << firstInk;
   }
-  ASSERT_NO_FATAL_FAILURE(CancelLoad());
-
   // Settings no stored profile has: "Default" is selected, and Delete follows the selection.
-  ClickMain(kEditOption);
-  ASSERT_TRUE(OpenFromMain(kProfileName, kLoad));
-  EXPECT_EQ(Items(), "0|Default|A|B|C");
-  for (auto [item, deletable] : {std::pair{-1, false}, {3, true}, {0, false}}) {
-    if (item >= 0) ClickItem(item);
-    EXPECT_TRUE(DeleteIs(deletable)) << item;
-  }
-  ASSERT_NO_FATAL_FAILURE(CancelLoad());
-
-  // Deleting B and then A; Cancel brings B's settings back but not the records.
-  ClickMain(kEditOption);
-  ASSERT_TRUE(OpenFromMain(kProfileName, kLoad));
-  for (auto [left, deletable] : {std::pair{"1|Default|A|C", true}, {"0|Default|C", false}}) {
-    Row(kLoad, kDelete);
-    EXPECT_TRUE(ItemsBecome(left)) << Items();
-    EXPECT_TRUE(DeleteIs(deletable)) << left;
-  }
-  ASSERT_NO_FATAL_FAILURE(CancelLoad());
-  EXPECT_TRUE(TextBecomes(kProfileName, "None"));
+  // Then deleting B and A; Cancel brings B's settings back but not the records.
+  Run(kLoadSheet, {{kClose, kCancel}, {kMainPress, kEditOption}, {kOpen}, {kItems, 0, "0|Default|A|B|C"},
+                   {kEnabled, kDelete, "0"}, {kItem, 3}, {kEnabled, kDelete, "1"}, {kItem, 0},
+                   {kEnabled, kDelete, "0"}, {kClose, kCancel}, {kMainPress, kEditOption}, {kOpen},
+                   {kPress, kDelete}, {kItems, 0, "1|Default|A|C"}, {kEnabled, kDelete, "1"},
+                   {kPress, kDelete}, {kItems, 0, "0|Default|C"}, {kEnabled, kDelete, "0"},
+                   {kClose, kCancel}, {kName, 0, "None"}});
   EXPECT_EQ(Data("Profiles.db"), abc.substr(0, kListHeader + kStoredBytes));
   ASSERT_TRUE(wine.Act({"endsession", kMainClass}));  // writes Profile.db
   EXPECT_EQ(Data("Profile.db"), abc.substr(kListHeader + kStoredBytes + kNameBytes, kRecordBytes));
-
   // Loading "Default" puts back every built-in value, the program-wide ones too.
-  ASSERT_TRUE(OpenFromMain(kProfileName, kLoad));
-  ClickItem(0);
-  Row(kLoad, kOk);
-  ASSERT_TRUE(Gone(kLoad));
-  EXPECT_TRUE(TextBecomes(kProfileName, "Default"));
+  Run(kLoadSheet, {{kOpen}, {kItem, 0}, {kClose, kOk}, {kName, 0, "Default"}});
   ASSERT_NO_FATAL_FAILURE(Close());
   EXPECT_EQ(Data("Profile.db"), defaults);
 }
@@ -238,12 +154,7 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   const std::string z(82, 'Z'), garbage(kRecordBytes, '\xFF');
   WriteData("Profiles.db", kListMagic + Utf16(z, 82) + garbage + "\x7F\x7F\x7F\x7F");
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(OpenFromMain(kProfileName, kLoad));
-  EXPECT_EQ(Items(), "0|Default|" + z);
-  ClickItem(1);
-  Row(kLoad, kOk);
-  ASSERT_TRUE(Gone(kLoad));
-  EXPECT_TRUE(TextBecomes(kProfileName, z));
+  Run(kLoadSheet, {{kOpen}, {kItems, 0, "0|Default|" + z}, {kItem, 1}, {kClose, kOk}, {kName, 0, z}});
   ASSERT_NO_FATAL_FAILURE(Close());
   EXPECT_EQ(Data("Profile.db"), garbage);
   EXPECT_EQ(Data("Profiles.db"), kListMagic + Utf16(z, 82) + garbage + std::string(4, '\0'));
