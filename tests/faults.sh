@@ -31,9 +31,9 @@ edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? max
 hover-dwell-late @@ src/ui/button.h @@ kHoverDwell = 191; @@ kHoverDwell = 291; @@ unit @@ ^Button|^Spin
 spin-first-repeat-late @@ src/ui/button.h @@ kSpinFirstRepeat = 399; @@ kSpinFirstRepeat = 499; @@ unit @@ ^Button|^Spin
 pixel-space-not-restored @@ src/base/pixel_space.cpp @@ if (previous_) Switch(previous_); @@ (void)previous_; @@ unit @@ ^DpiPixelSpace
-caption-toggle-moved @@ src/app/main_layout.cpp @@ {kCaptionId, L"Caption", 26, 312, @@ {kCaptionId, L"Caption", 27, 312, @@ e2e @@ MainWindowE2E.ShowsEveryControl*
+caption-toggle-moved @@ src/app/main_layout.cpp @@ {kCaptionId, L"Caption", 26, 312, @@ {kCaptionId, L"Caption", 27, 312, @@ e2e @@ MainWindowE2E.LaidOut*
 repeat-acts-during-interval @@ src/app/hotkeys.cpp @@ return intervalRunning ? 0 : kRepeatCaptureId; @@ return kRepeatCaptureId; @@ e2e @@ HotkeysE2E.DuringAnInterval*
-tray-right-button-ignored @@ src/app/tray_icon.cpp @@ mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN @@ mouseMessage != WM_LBUTTONDOWN @@ e2e @@ TrayMenuE2E.ButtonPresses*
+tray-right-button-ignored @@ src/app/tray_icon.cpp @@ mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN @@ mouseMessage != WM_LBUTTONDOWN @@ e2e @@ TrayMenuE2E.TrayIconPresses*
 run-value-misnamed @@ src/app/settings_window.h @@ kRunValue[] = L"Kestrix"; @@ kRunValue[] = L"Kestrix 1"; @@ e2e @@ OptionWindowsE2E.SettingsWindow
 first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) return; @@ kFirstRunValue, 0) == 2) return; @@ e2e @@ StartupE2E.MakesTheDataFolder*
 repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.AreaDrag*
