@@ -39,6 +39,9 @@ first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) re
 repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.AreaDrag*
 main-window-not-hidden @@ src/app/capture_flows.cpp @@ ShowWindow(mainWindow, SW_HIDE); @@ ShowWindow(mainWindow, SW_SHOWNA); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN) + 40, @@ e2e @@ CaptureFlowsE2E.WindowPick*
+reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&P::OutFormat, 0}, @@ kReset[] = {{&P::OutFilename, 0}, {&P::OutFormat, 0}, @@ e2e @@ OptionWindowsE2E.OutputFileWindow
+default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindow(Control(kDeleteId), index != 0); @@ EnableWindow(Control(kDeleteId), index >= 0); @@ e2e @@ ProfileWindowsE2E.Load*
+help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }
