@@ -1,11 +1,10 @@
-// The edit and tooltip controls on real windows: the inner edit's geometry and styles, the
-// tooltip's size and arrow.
+// The tooltip control on real windows: its size from the measured text and its arrow. The edit
+// boxes are checked end to end by typing into every option window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "toolkit_support.h"
 #include "ui/controls.h"
-#include "ui/edit.h"
 #include "ui/label.h"
 #include "ui/tooltip.h"
 #include "ui/ui_font.h"
@@ -15,29 +14,6 @@
 
 namespace kx {
 namespace {
-
-// Typing into the boxes, the commit on leaving them and the values shown in them are
-// checked end to end; here the inner edit's geometry and styles.
-TEST(EditControl, InnerEditGeometryStylesAndLimitUnderTheWrapperId) {
-  EXPECT_FALSE(InnerEditIsMultiline(45));
-  EXPECT_TRUE(InnerEditIsMultiline(46));
-  test::RecordingParent parent;
-  HWND box = CreateEditEx(parent.hwnd(), L"12", 1040, 66, 60, 51, 33, 0);
-  HWND inner = GetDlgItem(box, 1026);
-  ASSERT_TRUE(inner);
-  RECT r;
-  GetWindowRect(inner, &r);
-  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
-            std::vector<LONG>({7, 10, 44, 23}));
-  EXPECT_EQ(GetWindowLongW(inner, GWL_STYLE) & (ES_MULTILINE | ES_AUTOHSCROLL), ES_AUTOHSCROLL);
-  HWND tall = CreateEditEx(parent.hwnd(), L"", 1041, 66, 100, 51, 66, ES_NUMBER | ES_READONLY);
-  const LONG all = ES_MULTILINE | ES_NUMBER | ES_READONLY;
-  EXPECT_EQ(GetWindowLongW(GetDlgItem(tall, 1026), GWL_STYLE) & all, all);
-  EXPECT_EQ(GetDlgItemInt(parent.hwnd(), 1040, nullptr, FALSE), 12u);
-  SendMessageW(box, EM_LIMITTEXT, 3, 0);
-  EXPECT_EQ(SendMessageW(inner, EM_GETLIMITTEXT, 0, 0), 3);
-}
 
 // The help tooltips' texts and their place under the control are checked end to end.
 TEST(ToolTipControl, SizedFromTheMeasuredTextWithItsArrowUnderTheAnchor) {

@@ -171,7 +171,7 @@ bool WriteHalfThenFail(HANDLE file, const uint8_t* data, size_t size) {
   return false;
 }
 
-TEST(ProfileFileWrites, AFailedWriteLeavesThePreviousFileAndAnEmptyFolderIsTheCurrentOne) {
+TEST(ProfileFileWrites, AFailedWriteLeavesThePreviousFileByteIdentical) {
   TempFolder folder;
   const Bytes before = HandMadeListFile({{L"Safe", 4}});
   const std::wstring path = folder.File(L"Profiles.db");
@@ -181,15 +181,6 @@ TEST(ProfileFileWrites, AFailedWriteLeavesThePreviousFileAndAnEmptyFolderIsTheCu
   EXPECT_FALSE(ReplaceFileContents(path, EncodeProfileList(list), WriteHalfThenFail));
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_FALSE(test::FileExists(path + L".tmp"));
-  TempFolder here;
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(here.Path().c_str()));
-  EXPECT_EQ(SaveProfileList(list), 1);
-  EXPECT_EQ(SaveCurrentProfile(WithBorder(8)), 1);
-  SetCurrentDirectoryW(previous);
-  EXPECT_EQ(ReadBytes(here.File(L"Profiles.db")).size(), 8 + kRecord);
-  EXPECT_EQ(ReadBytes(here.File(L"Profile.db")).size(), kCurrent);
 }
 
 }  // namespace
