@@ -65,9 +65,10 @@ class CaptureEngineTest : public ::testing::Test {
   GdiplusSession gdiplus_;
 };
 
-TEST_F(CaptureEngineTest, OutsideCaptionUnderBorderAndInsideBarBlendedByTransparency) {
-  PatternWindow window(120, 140, 200, 100), flat(600, 100, 100, 60, 0xC08040, 0xC08040);
-  ASSERT_TRUE(window.WaitUntilShown() && flat.WaitUntilShown());
+// How transparent the bar is comes from CaptionMath; the inside bar is checked end to end.
+TEST_F(CaptureEngineTest, OutsideCaptionBarAndTextUnderTheBorder) {
+  PatternWindow window(120, 140, 200, 100);
+  ASSERT_TRUE(window.WaitUntilShown());
   CaptureProfile p = AreaOf(window);
   p.BorStatus = p.CapStatus = p.CapPosition = 1;
   p.BorWidth = 2;
@@ -96,28 +97,6 @@ TEST_F(CaptureEngineTest, OutsideCaptionUnderBorderAndInsideBarBlendedByTranspar
   EXPECT_GT(textPixels, 30);
   EXPECT_EQ(strayPixels, 0);
   EXPECT_TRUE(nearOrigin) << "the first character starts at the text origin";
-
-  const uint32_t content = 0xC08040, bar = 0x0020F0;  // bar COLORREF 0xF02000
-  for (auto [trans, alpha] : {std::pair{0u, 255}, {20u, 204}, {100u, 0}}) {
-    p = AreaOf(flat);
-    p.CapStatus = 1;
-    p.CapPosition = p.CapDate = p.CapTime = 0;  // inside, no text: the bar alone
-    p.CapTrans = trans;
-    p.CapBackColor = 0xF02000;
-    ASSERT_EQ(ComposeCapture(holder, p), kStatusOk);
-    img = test::ReadImage(holder.image.Get());
-    ASSERT_EQ(img.height, 60);
-    uint32_t expected = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-      int c = (content >> shift) & 0xFF, b = (bar >> shift) & 0xFF;
-      expected |= uint32_t((b * alpha + c * (255 - alpha) + 127) / 255) << shift;
-    }
-    for (int y = 37; y < 60; ++y)
-      for (int x : {0, 50, 99})
-        EXPECT_LE(test::ChannelDistance(img.At(x, y), expected), 2)
-            << trans << " at " << x << "," << y;
-    EXPECT_EQ(img.At(50, 36), content) << "row above the bar untouched, trans " << trans;
-  }
 }
 
 TEST_F(CaptureEngineTest, FilesOfEachFormatByTheirEncoderAndFailuresWithTheirStatus) {

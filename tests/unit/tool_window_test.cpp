@@ -74,7 +74,7 @@ TEST(ToolFrame, PaintedFromTheSkin) {
   EXPECT_EQ(p.At(15, 83) + p.At(w - 16, 83), 2 * COLORREF(0xDBD9D9));
 }
 
-// Every kind of control of the option windows, bound to fields of a test-owned profile.
+// A switch, a number and a check, bound to fields of a test-owned profile.
 class SampleWindow : public OptionWindow {
  public:
   SampleWindow(HWND window, CaptureProfile& edited) : OptionWindow(window, edited) {}
@@ -82,22 +82,11 @@ class SampleWindow : public OptionWindow {
  protected:
   const wchar_t* Title() const override { return L"Sample Settings"; }
   void CreateOwnControls() override {
-    AddGroup(L"Border", 119);
     AddSwitchRow(119, 1029, 1030, &CaptureProfile::BorStatus, 2, L"BorStatus");
-    AddGroup(L"Width", 199);
     AddNumberRow(199, {1031, 1032, 1033, &CaptureProfile::BorWidth, 1, 5, L"BorWidth", L"px", 1});
-    AddGroup(L"Caption", 279);
-    AddCheck(CreateCheckButton(hwnd, L"Computer", 1034, 26, 286, 120, 37),
-             &CaptureProfile::CapComputer);
-    AddCheck(CreateBareCheckButton(hwnd, 1035, 150, 286, 37, 37, true), &CaptureProfile::CapUser);
-    AddColourButton(CreateSwatchButton(hwnd, L"Colour", 1036, 192, 286, 120, 37),
-                    &CaptureProfile::BorColor);
+    AddCheck(CreateCheckButton(hwnd, L"User", 1034, 26, 286, 120, 37), &CaptureProfile::CapUser);
   }
-  void ApplyResetValues(CaptureProfile& p) override {
-    p.BorStatus = 0;
-    p.BorWidth = 3;
-    p.CapComputer = 1;
-  }
+  void ApplyResetValues(CaptureProfile& p) override { p.BorStatus = 0, p.BorWidth = 3; }
 };
 
 void Command(HWND w, int id) {
@@ -178,8 +167,8 @@ void ChangeEverything(HWND w, CaptureProfile& p) {
   Command(w, 1029);  // switch: BorStatus 0 -> 1
   SendDlgItemMessageW(w, 1031, BXM_VALUE, kSetSilently, 4);
   Command(w, 1031);  // spin: BorWidth 4
-  SendDlgItemMessageW(w, 1035, BXM_CHECK, kSetSilently, 1);
-  Command(w, 1035);  // check: CapUser 1
+  SendDlgItemMessageW(w, 1034, BXM_CHECK, kSetSilently, 1);
+  Command(w, 1034);  // check: CapUser 1
   Command(w, kResetId);
   p.OutJPEGQuality = 33;
   p.SetStorageFolder[0] = u'Z';
@@ -190,9 +179,8 @@ TEST_F(ToolWindowTest, CancelRestoresEveryByteOkAndCloseKeepTheChangesKeysCloseN
   const CaptureProfile before = profile;
   RunWith(owner.hwnd(), [&](HWND w) {
     ChangeEverything(w, profile);
-    EXPECT_EQ(profile.BorWidth * 100 + profile.CapComputer * 10 + profile.CapUser, 311u);
-    EXPECT_EQ(SendDlgItemMessageW(w, 1031, BXM_VALUE, 0, 0), 3);
-    EXPECT_EQ(SendDlgItemMessageW(w, 1034, BXM_CHECK, 0, 0), 1);
+    EXPECT_EQ(profile.BorStatus * 100 + profile.BorWidth * 10 + profile.CapUser, 31u);
+    EXPECT_EQ(SendDlgItemMessageW(w, 1031, BXM_VALUE, 0, 0), 3) << "Reset shows its values";
     Command(w, 4242);  // unknown ids are ignored
     SetForegroundWindow(w);
     SetFocus(GetDlgItem(w, kResetId));
@@ -214,10 +202,7 @@ TEST_F(ToolWindowTest, CancelRestoresEveryByteOkAndCloseKeepTheChangesKeysCloseN
       ChangeEverything(w, profile);
       viaClose ? void(PostMessageW(w, WM_CLOSE, 0, 0)) : Command(w, kOkId);
     });
-    EXPECT_EQ(profile.BorStatus * 1000 + profile.BorWidth * 100 + profile.CapComputer * 10 +
-                  profile.CapUser,
-              311u)
-        << viaClose;  // Reset came after the switch
+    EXPECT_EQ(profile.BorStatus * 100 + profile.BorWidth * 10 + profile.CapUser, 31u) << viaClose;
     EXPECT_EQ(profile.OutJPEGQuality, 33u);
     EXPECT_EQ(profile.SetStorageFolder[0], u'Z');
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
