@@ -99,6 +99,11 @@ TEST_F(ButtonTest, ClicksCountOnlyInsideTheMarginAndNotWhenDraggedOff) {
   }
   EXPECT_EQ(Get(toggle, BXM_CHECK), 0);
   EXPECT_EQ(Get(cycle, BXM_VALUE), 0);
+  MouseMoveTo(At(push, 40, 18));
+  MouseDown();
+  MouseMoveTo(At(push, 200, 18), 0);  // released before the press poll sees the cursor leave
+  MouseUp();
+  EXPECT_EQ(Commands(1026), 2);
 }
 
 // The help tooltips these notes raise are checked end to end.

@@ -71,7 +71,7 @@ void PumpFor(int ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-void MouseMoveTo(POINT p) {
+void MouseMoveTo(POINT p, int pumpMs) {
   int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
@@ -80,7 +80,7 @@ void MouseMoveTo(POINT p) {
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof(input));
   SetCursorPos(p.x, p.y);
-  PumpFor(40);
+  if (pumpMs > 0) PumpFor(pumpMs);
 }
 
 namespace {

@@ -17,8 +17,9 @@ void RegisterToolkitOnce();
 bool PumpUntil(const std::function<bool()>& condition, int deadlineMs = 2000);
 void PumpFor(int ms);
 
-// Real input, through SetCursorPos and SendInput; each call lets the messages it causes run.
-void MouseMoveTo(POINT screen);
+// Real input, through SetCursorPos and SendInput; each call lets the messages it causes run
+// (a move for `pumpMs`; 0 leaves them queued).
+void MouseMoveTo(POINT screen, int pumpMs = 40);
 void MouseDown();
 void MouseUp();
 // Runs `action` once from a thread timer, i.e. from whichever message loop is running then
