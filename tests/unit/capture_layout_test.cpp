@@ -1,6 +1,6 @@
-// The arithmetic of a shot and the decisions of the output step, without the platform.
-// Sizes with a border and an outside caption are checked on real grabs, what each input type
-// grabs end to end.
+// The arithmetic of a shot and the decisions of the output step, without the platform. Sizes
+// with a border and an outside caption are checked on real grabs; what each input type grabs
+// is checked end to end.
 #include <gtest/gtest.h>
 
 #include <cstring>
