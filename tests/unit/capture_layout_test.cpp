@@ -1,7 +1,10 @@
-// The arithmetic of a shot and the decisions of the output step, without the platform.
+// The arithmetic of a shot and the decisions of the output step, without the platform. Sizes
+// with a border and an outside caption are checked on real grabs; what each input type grabs
+// is checked end to end.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -21,78 +24,48 @@ CaptureProfile Area(int left, int top, int right, int bottom) {
   return p;
 }
 
-// Sizes with a border, an outside caption and 50 % of 101 pixels are checked on real grabs.
-TEST(CaptureLayoutMath, InsideCaptionAddsNoStrip) {
+TEST(CaptureLayoutMath, SizesScalingAndCursorPosition) {
   CaptureProfile p = Area(10, 20, 210, 120);
   p.BorStatus = p.CapStatus = 1;
   p.BorWidth = 2;
-  p.CapPosition = 0;
+  p.CapPosition = 0;  // inside: no strip
   PixelSize size = GrabBitmapSize(ComputeCaptureLayout(p), 200, 100);
-  EXPECT_EQ(size.width, 204);
-  EXPECT_EQ(size.height, 104);
-}
-
-TEST(CaptureLayoutMath, ScalingNeedsBothSidesAnAreaAndTheSwitch) {
-  CaptureProfile p = Area(0, 0, 101, 41);
+  EXPECT_EQ(size.width * 1000 + size.height, 204104);
+  // Scaling needs both sides, an area and the switch; full screen scales the screen's size.
+  p = Area(0, 0, 101, 41);
   p.ScaStatus = 1;
   p.ScaWidth = 250;
   p.ScaHeight = 50;
   EXPECT_EQ(ComputeCaptureLayout(p).scaledWidth, 252);
-  p.ScaWidth = 0;  // one side zero: the copy is unscaled
-  CaptureLayout layout = ComputeCaptureLayout(p);
-  EXPECT_FALSE(layout.Scaled());
-  EXPECT_EQ(GrabBitmapSize(layout, 101, 41).width, 101);
-  EXPECT_EQ(GrabBitmapSize(layout, 101, 41).height, 41);
+  p.ScaWidth = 50;
+  EXPECT_EQ(ComputeCaptureLayout(p).scaledWidth, 50) << "50 % of 101 pixels";
+  p.ScaWidth = 0;
+  EXPECT_FALSE(ComputeCaptureLayout(p).Scaled());
+  size = GrabBitmapSize(ComputeCaptureLayout(p), 101, 41);
+  EXPECT_EQ(size.width * 1000 + size.height, 101041);
   p.ScaWidth = 50;
   p.ScaStatus = 0;
   EXPECT_FALSE(ComputeCaptureLayout(p).Scaled());
-  // Full screen has an empty InRect: the percentages apply to the screen's size.
-  CaptureProfile full = Area(0, 0, 0, 0);
-  full.InType = 1;
-  full.ScaStatus = 1;
-  full.ScaWidth = 50;
-  full.ScaHeight = 25;
-  const CaptureLayout fullLayout = ComputeCaptureLayout(full, {1920, 1080});
-  EXPECT_EQ(fullLayout.scaledWidth, 960);
-  EXPECT_EQ(fullLayout.scaledHeight, 270);
-}
+  p = Area(0, 0, 0, 0);
+  p.InType = p.ScaStatus = 1;
+  p.ScaWidth = 50;
+  p.ScaHeight = 25;
+  const CaptureLayout full = ComputeCaptureLayout(p, {1920, 1080});
+  EXPECT_EQ(full.scaledWidth * 1000 + full.scaledHeight, 960270);
 
-TEST(CaptureLayoutMath, GrabAreaByInputType) {
-  CaptureProfile p = Area(-100, 5, 300, 205);
-  for (uint32_t type : {0u, 2u}) {
-    p.InType = type;
-    auto area = GrabAreaFor(p);
-    ASSERT_TRUE(area);
-    EXPECT_EQ(area->x, -100);
-    EXPECT_EQ(area->y, 5);
-    EXPECT_EQ(area->width, 400);
-    EXPECT_EQ(area->height, 200);
-  }
-  p.InType = 1;
-  auto full = GrabAreaFor(p);
-  ASSERT_TRUE(full);
-  EXPECT_EQ(full->x | full->y | full->width | full->height, 0);
-  p.InType = 3;
-  EXPECT_FALSE(GrabAreaFor(p));
-}
-
-TEST(CaptureLayoutMath, CursorFollowsTheContentOriginAndScale) {
   CaptureLayout layout;
   PixelPoint at = CursorDrawPosition(layout, {100, 50, 200, 100}, {130, 70});
-  EXPECT_EQ(at.x, 30);
-  EXPECT_EQ(at.y, 20);
+  EXPECT_EQ(at.x * 1000 + at.y, 30020);
   layout.originX = layout.originY = 3;
   layout.scaledWidth = 100;
   layout.scaledHeight = 50;
   at = CursorDrawPosition(layout, {100, 50, 200, 100}, {130, 70});
-  EXPECT_EQ(at.x, 18);
-  EXPECT_EQ(at.y, 13);
-  at = CursorDrawPosition(layout, {100, 50, 200, 100}, {0, 0});  // outside: no failure
-  EXPECT_EQ(at.x, -47);
+  EXPECT_EQ(at.x * 1000 + at.y, 18013);
+  EXPECT_EQ(CursorDrawPosition(layout, {100, 50, 200, 100}, {0, 0}).x, -47);
 }
 
-// Transparency 0, 20 and 100 and the bar geometry are checked on real grabs.
-TEST(CaptionMath, BarAlphaRoundsAndIsOpaqueOutside) {
+// The bar and text drawn in their colours are checked on real grabs.
+TEST(CaptionMath, BarAlphaRoundsAndTextPartsComeInFixedOrder) {
   CaptureProfile p = Area(0, 0, 1, 1);
   p.CapPosition = 0;
   for (auto [trans, alpha] : {std::pair{33u, 170}, {1u, 252}}) {
@@ -101,11 +74,9 @@ TEST(CaptionMath, BarAlphaRoundsAndIsOpaqueOutside) {
   }
   p.CapPosition = 1;
   p.CapTrans = 100;
-  EXPECT_EQ(CaptionBarAlpha(p), 255);
-}
+  EXPECT_EQ(CaptionBarAlpha(p), 255) << "opaque outside";
+  EXPECT_EQ(ToArgb(0x80, 0x203040), 0x80403020u) << "a COLORREF's red is its low byte";
 
-TEST(CaptionMath, TextPartsInFixedOrderEachWithTwoSpaces) {
-  CaptureProfile p = Area(0, 0, 1, 1);
   const CaptionParts parts{L"HOST", L"alice", L"04-12-26", L"14:05:09"};
   p.CapComputer = p.CapUser = 0;
   EXPECT_EQ(BuildCaptionText(p, parts), L"04-12-26  14:05:09  ");
@@ -117,84 +88,57 @@ TEST(CaptionMath, TextPartsInFixedOrderEachWithTwoSpaces) {
   EXPECT_EQ(BuildCaptionText(p, parts), L"");
 }
 
-// Names and the counter's results are checked on real files; here only the probing order.
+// Names and the counter's results are checked on real files; here the probing order.
 TEST(OutputNaming, CounterProbesInOrderAndNeverProbes98) {
   std::vector<int> probed;
-  EXPECT_EQ(ChooseFileCounter([&](int n) {
-              probed.push_back(n);
-              return n < 5;
-            }),
-            5);
+  auto takenBelow = [&](int limit) {
+    probed.clear();
+    return ChooseFileCounter([&](int n) { return probed.push_back(n), n < limit; });
+  };
+  EXPECT_EQ(takenBelow(5), 5);
   EXPECT_EQ(probed, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-  probed.clear();
-  EXPECT_EQ(ChooseFileCounter([&](int n) {
-              probed.push_back(n);
-              return true;
-            }),
-            98);
+  EXPECT_EQ(takenBelow(1000), 98);
   EXPECT_EQ(probed.size(), 98u);  // 00..97 probed; 98 is used whatever it holds
 }
 
-TEST(OutputStatus, GdiplusResultsMapToEngineStatuses) {
-  EXPECT_EQ(MapSaveStatus(Gdiplus::Ok), 0u);
-  EXPECT_EQ(MapSaveStatus(Gdiplus::AccessDenied), 0xC001u);
-  EXPECT_EQ(MapSaveStatus(Gdiplus::OutOfMemory), 0xC100u);
-  for (auto other : {Gdiplus::GenericError, Gdiplus::InvalidParameter, Gdiplus::Win32Error,
-                     Gdiplus::FileNotFound, Gdiplus::UnknownImageFormat})
-    EXPECT_EQ(MapSaveStatus(other), 0xC201u) << other;
+// Wine's encoder ignores the quality, so only what is asked for can be checked.
+TEST(OutputEncoderParameters, OnlyJpegAsksForItsQuality) {
+  EncoderParameterBlock block;
+  const Gdiplus::EncoderParameters* list = block.Build(2, 40);
+  ASSERT_TRUE(list && list->Count == 1u);
+  const Gdiplus::EncoderParameter& q = list->Parameter[0];
+  EXPECT_TRUE(IsEqualGUID(q.Guid, kEncoderQualityId));
+  EXPECT_EQ(q.NumberOfValues * 10 + q.Type, 14u);  // one long
+  EXPECT_EQ(*static_cast<const LONG*>(q.Value), 40);
+  EXPECT_EQ(block.Build(0, 50), nullptr);
+  EXPECT_EQ(block.Build(1, 50), nullptr);
 }
 
-TEST(OutputEncoderParameters, JpegQualityIsPassedThroughUnchanged) {
-  for (uint32_t quality : {0u, 40u, 100u}) {
-    EncoderParameterBlock block;
-    const Gdiplus::EncoderParameters* list = block.Build(2, quality);
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->Count, 1u);
-    const Gdiplus::EncoderParameter& p = list->Parameter[0];
-    EXPECT_TRUE(IsEqualGUID(p.Guid, kEncoderQualityId));
-    EXPECT_EQ(p.NumberOfValues, 1u);
-    EXPECT_EQ(p.Type, 4u);  // long
-    EXPECT_EQ(*static_cast<const LONG*>(p.Value), LONG(quality));
-  }
-  // The well-known identifier of the quality parameter.
-  const GUID quality = {
-      0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
-  EXPECT_TRUE(IsEqualGUID(kEncoderQualityId, quality));
-  EncoderParameterBlock none;
-  EXPECT_EQ(none.Build(0, 50), nullptr);
-  EXPECT_EQ(none.Build(1, 50), nullptr);
-}
-
-TEST(FinishingActions, SoundThenViewThenEditAndNothingToOpenForTheClipboard) {
+TEST(OutputFinishingActions, SoundThenViewThenEditAndNothingToOpenForTheClipboard) {
   CaptureProfile p = Area(0, 0, 1, 1);
-  const std::u16string folder = u"C:\\shots";
-  std::memcpy(p.SetStorageFolder, folder.c_str(), (folder.size() + 1) * 2);
-  const std::u16string name = u"\\KEST.png";
-  std::memcpy(p.OutLastName, name.c_str(), (name.size() + 1) * 2);
-  p.OptSound = p.OptView = p.OptEdit = 1;
-  p.OutType = 0;
-  auto actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 3u);
-  EXPECT_EQ(actions[0].kind, FinishingAction::Kind::Sound);
-  EXPECT_EQ(actions[0].target, L"kest.wav");
-  EXPECT_EQ(actions[0].soundFlags, 0x20001u);
-  EXPECT_EQ(actions[1].kind, FinishingAction::Kind::Shell);
-  EXPECT_STREQ(actions[1].verb, L"open");
-  EXPECT_EQ(actions[1].target, L"C:\\shots\\KEST.png");
-  EXPECT_STREQ(actions[2].verb, L"edit");
-  EXPECT_EQ(actions[2].target, L"C:\\shots\\KEST.png");
-
-  p.OutType = 1;  // clipboard: only the sound
-  actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 1u);
-  EXPECT_EQ(actions[0].kind, FinishingAction::Kind::Sound);
-  p.OptSound = 0;
-  EXPECT_TRUE(PlanFinishingActions(p).empty());
-  p.OutType = 0;
-  p.OptView = 0;
-  actions = PlanFinishingActions(p);
-  ASSERT_EQ(actions.size(), 1u);
-  EXPECT_STREQ(actions[0].verb, L"edit");
+  std::memcpy(p.SetStorageFolder, u"C:\\shots", 18);
+  std::memcpy(p.OutLastName, u"\\KEST.png", 20);
+  const struct {
+    uint32_t outType, sound, view, edit;
+    const wchar_t* planned;
+  } cases[] = {
+      {0, 1, 1, 1, L"kest.wav 20001; open C:\\shots\\KEST.png; edit C:\\shots\\KEST.png; "},
+      {1, 1, 1, 1, L"kest.wav 20001; "},  // the clipboard: nothing to open
+      {1, 0, 1, 1, L""},
+      {0, 0, 0, 1, L"edit C:\\shots\\KEST.png; "}};
+  for (const auto& c : cases) {
+    p.OutType = c.outType, p.OptSound = c.sound, p.OptView = c.view, p.OptEdit = c.edit;
+    std::wstring planned;
+    for (const FinishingAction& a : PlanFinishingActions(p)) {
+      std::wstringstream text;
+      if (a.kind == FinishingAction::Kind::Sound)
+        text << a.target << L" " << std::hex << a.soundFlags << L"; ";
+      else
+        text << a.verb << L" " << a.target << L"; ";
+      planned += text.str();
+    }
+    EXPECT_EQ(planned, c.planned);
+  }
 }
 
 }  // namespace

@@ -15,14 +15,12 @@
 namespace kx {
 namespace {
 
-// A user32 function looked up at run time, as the program does.
+// 0 unaware, 2 per monitor; looked up at run time, as the program does.
 template <class Fn>
 Fn User32(const char* name) {
   return reinterpret_cast<Fn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
-
-// 0 unaware, 2 per monitor.
 int Awareness(DPI_AWARENESS_CONTEXT context) {
   return User32<int(WINAPI*)(DPI_AWARENESS_CONTEXT)>("GetAwarenessFromDpiAwarenessContext")(
       context);
@@ -71,8 +69,8 @@ TEST(DpiPixelSpace, SkinnedWindowsAreUnawareOnlyWhereSkinsAreAndTheThreadIsLeftA
       RunIntervalWindow(main, state.current, running);
       EXPECT_EQ(ThreadAwareness(), 2);
     }
-    EXPECT_EQ(seenMessage, skin) << unaware;
-    EXPECT_EQ(seenInterval, skin) << unaware;
+    EXPECT_EQ(ThreadAwareness(), before) << "restored when the scope ends";
+    EXPECT_EQ(seenMessage * 10 + seenInterval, skin * 11) << unaware;
     DestroyWindow(main);
     MSG msg;  // the main window's quit message must not end the next modal loop
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

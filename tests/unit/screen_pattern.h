@@ -30,9 +30,8 @@ inline uint32_t PatternColor(int x, int y) {
 
 class PatternWindow {
  public:
-  // `fill` 0: the varied pattern; otherwise left half `fill`, right half `rightFill`.
-  PatternWindow(int x, int y, int width, int height, uint32_t fill = 0, uint32_t rightFill = 0)
-      : x_(x), y_(y), width_(width), height_(height), fill_(fill), rightFill_(rightFill) {
+  PatternWindow(int x, int y, int width, int height)
+      : x_(x), y_(y), width_(width), height_(height) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -49,10 +48,7 @@ class PatternWindow {
   PatternWindow& operator=(const PatternWindow&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  uint32_t Expected(int wx, int wy) const {
-    if (fill_ == 0) return PatternColor(wx, wy);
-    return wx < width_ / 2 ? fill_ : rightFill_;
-  }
+  uint32_t Expected(int wx, int wy) const { return PatternColor(wx, wy); }
 
   // Pumps messages until the screen shows the picture at three probes, or 5 s pass.
   bool WaitUntilShown() const {
@@ -102,7 +98,6 @@ class PatternWindow {
 
   HWND hwnd_ = nullptr;
   int x_, y_, width_, height_;
-  uint32_t fill_, rightFill_;
 };
 
 // Pixels of a GDI bitmap as 0x00RRGGBB, top row first.

@@ -4,10 +4,6 @@
 #include <map>
 using std::max;
 using std::min;
-#include <objidl.h>  // GDI+ needs it, and the lean Windows headers leave it out
-
-#include <gdiplus.h>
-
 #include "base/handles.h"
 #include "screen_pattern.h"
 #include "ui/controls.h"
@@ -29,10 +25,6 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_NOTIFY) {
     auto* header = reinterpret_cast<const NMHDR*>(lParam);
     g_events.push_back({message, int(wParam), header->code, header->hwndFrom});
-    return 0;
-  }
-  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
-    g_events.push_back({message, LOWORD(lParam), HIWORD(lParam), hwnd});
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -79,7 +71,7 @@ void PumpFor(int ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-void MouseMoveTo(POINT p) {
+void MouseMoveTo(POINT p, int pumpMs) {
   int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
@@ -88,22 +80,7 @@ void MouseMoveTo(POINT p) {
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof(input));
   SetCursorPos(p.x, p.y);
-  PumpFor(40);
-}
-
-void RawMoveTo(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((p.x * 65536LL + cx / 2) / cx);
-  input.mi.dy = LONG((p.y * 65536LL + cy / 2) / cy);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(input));
-}
-
-void RawButton(bool down) {
-  SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  if (pumpMs > 0) PumpFor(pumpMs);
 }
 
 namespace {
@@ -188,38 +165,6 @@ COLORREF Pixels::Darkest(const RECT& area) const {
 Pixels ResourcePixels(UINT id) {
   UniqueBitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
   return Pixels(bitmap.Get());
-}
-
-HBITMAP GrabScreen(const RECT& area) {
-  int w = area.right - area.left, h = area.bottom - area.top;
-  ScopedWindowDc screen(nullptr);
-  UniqueDc memory(CreateCompatibleDC(screen.Get()));
-  HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), w, h);
-  {
-    ScopedSelect select(memory.Get(), bitmap);
-    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
-  }
-  return bitmap;
-}
-
-bool SavePng(HBITMAP bitmap, const std::wstring& path) {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  bool saved = false;
-  {
-    Gdiplus::Bitmap image(bitmap, nullptr);
-    const CLSID png = {
-        0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return saved;
-}
-
-std::wstring ArtifactPath(const wchar_t* file) {
-  CreateDirectoryW(L"artifacts", nullptr);
-  return std::wstring(L"artifacts\\") + file;
 }
 
 }  // namespace kx::test

@@ -1,5 +1,5 @@
 // Helpers of the toolkit tests: real windows, real mouse input, message pumping with
-// deadlines, pixels read back from bitmaps and PNG files written through GDI+.
+// deadlines, and pixels read back from bitmaps.
 #pragma once
 
 #include <windows.h>
@@ -17,13 +17,11 @@ void RegisterToolkitOnce();
 bool PumpUntil(const std::function<bool()>& condition, int deadlineMs = 2000);
 void PumpFor(int ms);
 
-// Real input, through SetCursorPos and SendInput; each call lets the messages it causes run.
-void MouseMoveTo(POINT screen);
+// Real input, through SetCursorPos and SendInput; each call lets the messages it causes run
+// (a move for `pumpMs`; 0 leaves them queued).
+void MouseMoveTo(POINT screen, int pumpMs = 40);
 void MouseDown();
 void MouseUp();
-// The same without pumping, for a helper thread while the test thread sits in a modal loop.
-void RawMoveTo(POINT screen);
-void RawButton(bool down);
 // Runs `action` once from a thread timer, i.e. from whichever message loop is running then
 // (RunToolWindow blocks in its own loop).
 void RunLater(int delayMs, std::function<void()> action);
@@ -66,11 +64,5 @@ class Pixels {
 
 // Pixels of a bitmap resource of the test program.
 Pixels ResourcePixels(UINT id);
-// The screen rectangle as it is displayed now.
-HBITMAP GrabScreen(const RECT& area);
-// Writes a bitmap as PNG; returns true when the file was written.
-bool SavePng(HBITMAP bitmap, const std::wstring& path);
-// Folder for pictures the tests save (created on demand).
-std::wstring ArtifactPath(const wchar_t* file);
 
 }  // namespace kx::test
