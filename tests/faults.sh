@@ -42,6 +42,7 @@ window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSyst
 reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&P::OutFormat, 0}, @@ kReset[] = {{&P::OutFilename, 0}, {&P::OutFormat, 0}, @@ e2e @@ OptionWindowsE2E.OutputFileWindow
 default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindow(Control(kDeleteId), index != 0); @@ EnableWindow(Control(kDeleteId), index >= 0); @@ e2e @@ ProfileWindowsE2E.Load*
 help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
+cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureEngine
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }

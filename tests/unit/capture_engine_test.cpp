@@ -99,6 +99,28 @@ TEST_F(CaptureEngineTest, OutsideCaptionBarAndTextUnderTheBorder) {
   EXPECT_TRUE(nearOrigin) << "the first character starts at the text origin";
 }
 
+// The pointer is drawn from its position on, and only when asked: no end-to-end session
+// sees it, as the test display's pointer is wherever the last drive left it.
+TEST_F(CaptureEngineTest, CursorIsDrawnOnlyWhenAsked) {
+  PatternWindow window(400, 300, 80, 80);
+  ASSERT_TRUE(window.WaitUntilShown());
+  SetForegroundWindow(window.Handle());
+  SetCursorPos(420, 330);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  CaptureProfile p = AreaOf(window);
+  CaptureImage without(nullptr), with(nullptr);
+  ASSERT_EQ(ComposeCapture(without, p), kStatusOk);
+  p.OptCursor = 1;
+  ASSERT_EQ(ComposeCapture(with, p), kStatusOk);
+  const Pixels a = test::ReadImage(without.image.Get()), b = test::ReadImage(with.image.Get());
+  int changed = 0, changedBeforeCursor = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 80; ++x)
+      if (a.At(x, y) != b.At(x, y)) ++changed, changedBeforeCursor += x < 20 || y < 30;
+  EXPECT_GT(changed, 20);
+  EXPECT_EQ(changedBeforeCursor, 0);
+}
+
 TEST_F(CaptureEngineTest, FilesOfEachFormatByTheirEncoderAndFailuresWithTheirStatus) {
   test::TempFolder folder;
   PatternWindow window(100, 400, 90, 70);
