@@ -50,74 +50,81 @@ fault_field() {  # id, field number (1-based)
   awk -v id="$1" -v n="$2" 'BEGIN { FS = " @@ " } $1 == id { print $n }' <<<"$KX_FAULTS"
 }
 
-# The faults' own tree and build, so that the checkout and its build stay as they are.
-tree="$KX_BUILD/faults/tree" logs="$KX_BUILD/faults/logs"
-export KX_BUILD_DIR="$KX_BUILD/faults/build"
-mkdir -p "$tree" "$logs" "$KX_BUILD_DIR/wine"
-# Only files that differ are copied, as new files, so that the copy's build stays incremental;
-# files gone from the checkout go from the copy too.
-for part in CMakeLists.txt cmake src resources tests tools docs; do
-  (cd "$KX_ROOT" && find "$part" -type f) | while IFS= read -r f; do
-    cmp -s "$KX_ROOT/$f" "$tree/$f" || { mkdir -p "$(dirname "$tree/$f")" && cp "$KX_ROOT/$f" "$tree/$f"; }
+# Everything runs from one function, read whole before it starts: the table may be edited
+# while a long run goes on.
+main() {
+  # The faults' own tree and build, so that the checkout and its build stay as they are.
+  tree="$KX_BUILD/faults/tree" logs="$KX_BUILD/faults/logs"
+  export KX_BUILD_DIR="$KX_BUILD/faults/build"
+  mkdir -p "$tree" "$logs" "$KX_BUILD_DIR/wine"
+  # Only files that differ are copied, as new files, so that the copy's build stays incremental;
+  # files gone from the checkout go from the copy too.
+  for part in CMakeLists.txt cmake src resources tests tools docs; do
+    (cd "$KX_ROOT" && find "$part" -type f) | while IFS= read -r f; do
+      cmp -s "$KX_ROOT/$f" "$tree/$f" || { mkdir -p "$(dirname "$tree/$f")" && cp "$KX_ROOT/$f" "$tree/$f"; }
+    done
+    [ -e "$tree/$part" ] && (cd "$tree" && find "$part" -type f) | while IFS= read -r f; do
+      [ -e "$KX_ROOT/$f" ] || rm "$tree/$f"
+    done
   done
-  [ -e "$tree/$part" ] && (cd "$tree" && find "$part" -type f) | while IFS= read -r f; do
-    [ -e "$KX_ROOT/$f" ] || rm "$tree/$f"
+  if [ ! -d "$KX_BUILD_DIR/wine/template" ] && [ -d "$KX_BUILD/wine/template" ]; then
+    cp -a "$KX_BUILD/wine/template" "$KX_BUILD_DIR/wine/template"
+  fi
+  source "$tree/tools/common.sh"  # KX_ROOT and KX_BUILD now name the copy
+  kx_setup || exit 1
+
+  ids=("$@")
+  [ ${#ids[@]} -eq 0 ] && mapfile -t ids < <(fault_ids)
+  results=()
+  missed=0
+  for id in "${ids[@]}"; do
+    file=$(fault_field "$id" 2)
+    [ -n "$file" ] || { echo "no fault named $id" >&2; exit 2; }
+    from=$(fault_field "$id" 3) to=$(fault_field "$id" 4) layer=$(fault_field "$id" 5)
+    tests=$(fault_field "$id" 6)
+    kx_say "Fault $id: $file"
+    cp "$tree/$file" "$tree/$file.kept"
+    # Literal text, exactly one place, or the row is stale.
+    if ! FROM="$from" TO="$to" perl -0777 -i -pe '$n = s/\Q$ENV{FROM}\E/$ENV{TO}/g; END { exit($n == 1 ? 0 : 3) }' "$tree/$file"; then
+      results+=("$id|STALE (text not found once)|")
+      rm "$tree/$file.kept"
+      missed=1
+      continue
+    fi
+    log="$logs/$id.log"
+    caught="" built=1
+    if ! cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >"$log" 2>&1; then
+      built=0
+    elif [ "$layer" = unit ]; then
+      kx_begin_wine_session faults 1280x800 >/dev/null 2>&1
+      (cd "$KX_BUILD/win64" && ctest --timeout 120 -R "$tests") >>"$log" 2>&1
+      caught=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (\(Failed\|Timeout\|SEGFAULT\|Exception\).*/\1/p' "$log" | sort -u | paste -sd' ')
+      kx_end_wine_session
+    else
+      "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
+      caught=$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' ')
+    fi
+    # Put back as a new file (not a move, which keeps the older time): the next build must
+    # compile it again, or the fault would stay in every later build.
+    cp "$tree/$file.kept" "$tree/$file" && rm "$tree/$file.kept"
+    if [ $built -eq 0 ]; then
+      results+=("$id|does not build|$log")
+      missed=1
+    elif [ -n "$caught" ]; then
+      results+=("$id|caught|$caught")
+    else
+      results+=("$id|MISSED|$tests")
+      missed=1
+    fi
   done
-done
-if [ ! -d "$KX_BUILD_DIR/wine/template" ] && [ -d "$KX_BUILD/wine/template" ]; then
-  cp -a "$KX_BUILD/wine/template" "$KX_BUILD_DIR/wine/template"
-fi
-source "$tree/tools/common.sh"  # KX_ROOT and KX_BUILD now name the copy
-kx_setup || exit 1
+  cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >/dev/null 2>&1  # leave the copy's build faultless
 
-ids=("$@")
-[ ${#ids[@]} -eq 0 ] && mapfile -t ids < <(fault_ids)
-results=()
-missed=0
-for id in "${ids[@]}"; do
-  file=$(fault_field "$id" 2)
-  [ -n "$file" ] || { echo "no fault named $id" >&2; exit 2; }
-  from=$(fault_field "$id" 3) to=$(fault_field "$id" 4) layer=$(fault_field "$id" 5)
-  tests=$(fault_field "$id" 6)
-  kx_say "Fault $id: $file"
-  cp "$tree/$file" "$tree/$file.kept"
-  # Literal text, exactly one place, or the row is stale.
-  if ! FROM="$from" TO="$to" perl -0777 -i -pe '$n = s/\Q$ENV{FROM}\E/$ENV{TO}/g; END { exit($n == 1 ? 0 : 3) }' "$tree/$file"; then
-    results+=("$id|STALE (text not found once)|")
-    rm "$tree/$file.kept"
-    missed=1
-    continue
-  fi
-  log="$logs/$id.log"
-  caught="" built=1
-  if ! cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >"$log" 2>&1; then
-    built=0
-  elif [ "$layer" = unit ]; then
-    kx_begin_wine_session faults 1280x800 >/dev/null 2>&1
-    (cd "$KX_BUILD/win64" && ctest --timeout 120 -R "$tests") >>"$log" 2>&1
-    caught=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (\(Failed\|Timeout\|SEGFAULT\|Exception\).*/\1/p' "$log" | sort -u | paste -sd' ')
-    kx_end_wine_session
-  else
-    "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
-    caught=$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' ')
-  fi
-  # Put back as a new file (not a move, which keeps the older time): the next build must
-  # compile it again, or the fault would stay in every later build.
-  cp "$tree/$file.kept" "$tree/$file" && rm "$tree/$file.kept"
-  if [ $built -eq 0 ]; then
-    results+=("$id|does not build|$log")
-    missed=1
-  elif [ -n "$caught" ]; then
-    results+=("$id|caught|$caught")
-  else
-    results+=("$id|MISSED|$tests")
-    missed=1
-  fi
-done
-cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >/dev/null 2>&1  # leave the copy's build faultless
+  echo
+  kx_say "Faults"
+  printf '%s\n' "${results[@]}" | column -t -s '|'
+  [ $missed -eq 0 ] && echo "EVERY FAULT CAUGHT" || echo "SOME FAULTS NOT CAUGHT"
+  exit $missed
+}
 
-echo
-kx_say "Faults"
-printf '%s\n' "${results[@]}" | column -t -s '|'
-[ $missed -eq 0 ] && echo "EVERY FAULT CAUGHT" || echo "SOME FAULTS NOT CAUGHT"
-exit $missed
+main "$@"
+exit $?
