@@ -42,15 +42,18 @@ std::unique_ptr<Process> WorkInAnotherProgram(Session& s) {
   return notepad;
 }
 
-// Another program holds PrintScreen; the selection overlays of the kxselect stage, built from
-// the same sources, stand in for a selection: the rule looks for their windows anywhere. A
-// capture that started anyway would take the focus from the stage's overlay, which closes.
-TEST(HotkeysE2E, ActFromAHiddenWindowButNeverOverASelectionOrAnotherProgramsKey) {
+// Another program holds PrintScreen at first. The selection overlays of the kxselect stage,
+// built from the same sources, stand in for a selection: the rule looks for their windows
+// anywhere. A capture that started anyway would take the focus from the stage's overlay, which
+// closes. Then full screen to the clipboard, the timer at 1 h 30 min 5 s, hiding on: a capture
+// is the interval window, hidden like the main window, whose hours are not reduced.
+TEST(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKeyStaysHeld) {
   Session s(kW, kH);
   ASSERT_TRUE(s.ready());
   const std::string said = s.wine.prefix() + "/../holder.txt";
-  Process holder({"wine", Locations::Get().probe, "hotkey", "0", "120000"}, s.wine.Environment(),
-                 said);
+  auto holder = std::make_unique<Process>(
+      std::vector<std::string>{"wine", Locations::Get().probe, "hotkey", "0", "120000"},
+      s.wine.Environment(), said);
   ASSERT_TRUE(WaitUntil([&] { return Says(said, "ok"); }, kDeadline)) << "holder failed";
   ASSERT_NO_FATAL_FAILURE(s.Start({}, {"/min"}));
   ASSERT_FALSE(s.Visible(kMain));
@@ -66,10 +69,10 @@ TEST(HotkeysE2E, ActFromAHiddenWindowButNeverOverASelectionOrAnotherProgramsKey)
   EXPECT_TRUE(CtrlPrintOpensTheFolder(s));
   Stage::Pause(1500);  // the folder window takes the focus a moment later
 
-  Stage stage(s.display, s.wine);
-  ASSERT_TRUE(stage.ready());
+  auto stage = std::make_unique<Stage>(s.display, s.wine);
+  ASSERT_TRUE(stage->ready());
   for (const std::string& overlay : {kArea, kPicker}) {
-    Result r = stage.Run(overlay == kArea ? 1 : 2, [&] {
+    Result r = stage->Run(overlay == kArea ? 1 : 2, [&] {
       s.display.Key("Print", {"Shift_L"});
       EXPECT_FALSE(CtrlPrintOpensTheFolder(s)) << overlay;
       EXPECT_TRUE(s.wine.FindWindow(overlay)) << overlay << " closed before the Escape";
@@ -79,7 +82,26 @@ TEST(HotkeysE2E, ActFromAHiddenWindowButNeverOverASelectionOrAnotherProgramsKey)
     EXPECT_TRUE(CtrlPrintOpensTheFolder(s)) << "after " << overlay;
     Stage::Pause(1500);
   }
-  EXPECT_TRUE(s.kestrix->Running());
+  stage.reset();
+  holder.reset();
+  s.Stop();
+  const Changes timer = {{kInType, 1},  {kOutType, 1}, {kTimStatus, 1}, {kTimHour, 1},
+                         {kTimMin, 30}, {kTimSec, 5},  {kSetHide, 1}};
+  ASSERT_NO_FATAL_FAILURE(s.Start(timer));
+  notepad = WorkInAnotherProgram(s);
+  ASSERT_TRUE(s.PressOpens({}, kInterval)) << "PrintScreen";
+  EXPECT_TRUE(WaitUntil([&] { return s.Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
+  EXPECT_FALSE(s.Visible(kInterval));
+  EXPECT_FALSE(s.Visible(kMain));
+  EXPECT_NE(s.wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0), 0u)
+      << "a shot before the interval";
+  for (const auto& modifiers : std::vector<std::vector<std::string>>{{}, {"Shift_L"}})
+    EXPECT_FALSE(s.PressOpens(modifiers, kInterval)) << "a capture during the interval";
+  EXPECT_TRUE(CtrlPrintOpensTheFolder(s));
+  ASSERT_TRUE(s.wine.Act({"close", kInterval}));
+  ASSERT_TRUE(WaitUntil([&] { return s.Count(kInterval) == 0; }, kQuiet));
+  EXPECT_TRUE(s.PressOpens({"Shift_L"}, kInterval)) << "not back after the interval";
+  ASSERT_TRUE(s.wine.Act({"close", kInterval}));
 }
 
 // The setting, the Global Hotkeys window (which disables the main window) and a stored
@@ -151,34 +173,6 @@ TEST(HotkeysE2E, SettingsHotkeysWindowAndALoadedProfileTurnThemOnAndOff) {
   ASSERT_TRUE(closes(kSettings));
   EXPECT_FALSE(CtrlPrintOpensTheFolder(s)) << "OK did not keep them off";
   EXPECT_TRUE(s.kestrix->Running());
-}
-
-// Full screen to the clipboard, the timer at 1 h 30 min 5 s, hiding on: a capture is the
-// interval window, hidden like the main window, whose hours are not reduced.
-TEST(HotkeysE2E, DuringAnIntervalCaptureOnlyCtrlPrintScreenActs) {
-  Session s(kW, kH);
-  ASSERT_TRUE(s.ready());
-  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1},
-                                   {kOutType, 1},
-                                   {kTimStatus, 1},
-                                   {kTimHour, 1},
-                                   {kTimMin, 30},
-                                   {kTimSec, 5},
-                                   {kSetHide, 1}}));
-  auto notepad = WorkInAnotherProgram(s);
-  ASSERT_TRUE(s.PressOpens({}, kInterval)) << "PrintScreen";
-  EXPECT_TRUE(WaitUntil([&] { return s.Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
-  EXPECT_FALSE(s.Visible(kInterval));
-  EXPECT_FALSE(s.Visible(kMain));
-  EXPECT_NE(s.wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0), 0u)
-      << "a shot before the interval";
-  for (const auto& modifiers : std::vector<std::vector<std::string>>{{}, {"Shift_L"}})
-    EXPECT_FALSE(s.PressOpens(modifiers, kInterval)) << "a capture during the interval";
-  EXPECT_TRUE(CtrlPrintOpensTheFolder(s));
-  ASSERT_TRUE(s.wine.Act({"close", kInterval}));
-  ASSERT_TRUE(WaitUntil([&] { return s.Count(kInterval) == 0; }, kQuiet));
-  EXPECT_TRUE(s.PressOpens({"Shift_L"}, kInterval)) << "not back after the interval";
-  ASSERT_TRUE(s.wine.Act({"close", kInterval}));
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ TEST(SelectE2E, AreaOverlayAndWindowPickerOnTheStage) {
                        }),
             0);
 
-  // Every direction gives the same area; a click without a move nothing; back at the anchor
-  // one pixel; Shift, Ctrl or a second button hold the selection still.
+  // Backwards gives the same area (the geometry of every direction is the unit tests'); a
+  // click without a move selects nothing; Shift, Ctrl or a second button hold it still.
   auto drag = [&](Point from, Point to, const std::function<void(bool)>& hold = nullptr) {
     return [&, from, to, hold] {
       stage.Drag(from, to);
@@ -86,14 +86,7 @@ TEST(SelectE2E, AreaOverlayAndWindowPickerOnTheStage) {
     Box rect;
   } drags[] = {
       {drag(cursor, anchor), expected},
-      {drag({cursor.x, anchor.y}, {anchor.x, cursor.y}), expected},
-      {drag({anchor.x, cursor.y}, {cursor.x, anchor.y}), expected},
       {[&] { display.Click(400, 300); }, Box{}},
-      {[&] {
-         stage.Drag({400, 300}, {450, 320}), display.MoveMouse(400, 300), Stage::Pause(),
-             stage.Release();
-       },
-       {400, 300, 401, 301}},
       {drag({300, 200}, {400, 300}, key("Shift_L")), {300, 200, 401, 301}},
       {drag({300, 200}, {400, 300}, key("Control_L")), {300, 200, 401, 301}},
       {drag({300, 200}, {400, 300}, [&](bool down) { display.MouseButton(2, down); }),
@@ -150,9 +143,6 @@ TEST(SelectE2E, AreaOverlayAndWindowPickerOnTheStage) {
     EXPECT_EQ(r.window, stage.Handle(p.picked)) << p.picked << " at " << p.x << "," << p.y;
     EXPECT_EQ(r.rect, p.rect == Box{} ? stage.Rect(p.picked) : p.rect) << p.picked;
   }
-  r = stage.Run(2, [&] { display.Key("Escape"); });
-  EXPECT_EQ(r.end, 2);
-  EXPECT_EQ(r.window, 0u);
 }
 
 TEST(SelectE2E, OnASixteenBitScreenNothingIsDimmedAndTheSelectionStillWorks) {
