@@ -1,200 +1,97 @@
 // The program on scaled displays: the prefix's LogPixels at 96, 144 and 192 on a 1920 x 1080
-// screen, one session per setting. The screen shows a picture whose every pixel tells its
-// own place, so a capture that is scaled, shifted or cut short cannot match it. The skinned
-// windows must answer clicks where they are drawn; captures through the real flows must be
-// the screen's own pixels; the grab and overlay of the kxselect stage, asked from its
-// DPI-unaware control window (as a skinned window's handler asks where the platform
-// stretches those), must still cover and copy the whole screen.
+// screen whose every pixel tells its own place, so a capture that is scaled, shifted or cut
+// short cannot match it. The skinned main window must answer clicks where it is drawn, the
+// flows' files must be the screen's own pixels, and the kxselect stage's grab and overlay,
+// asked from its DPI-unaware control window, must cover and copy the whole screen.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
-#include <string>
-
-#include "harness.h"
-#include "stage.h"
+#include "session.h"
 
 namespace e2e {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr int kWidth = 1920, kHeight = 1080;
-constexpr int kMainWidth = 467;  // the main window's layout width
-const std::string kMainClass = "KXMainWndClass";
-const std::string kTitle = "HALVECOR Kestrix";
+constexpr int kW = 1920, kH = 1080;
 
 // Red and green: the low bytes of x and y; blue: their high parts.
-Rgb PlaceColour(int x, int y) {
+Rgb Place(int x, int y) {
   return {uint8_t(x & 255), uint8_t(y & 255), uint8_t((x >> 8) * 16 + (y >> 8))};
 }
 
-Image PlacePicture() {
-  Image picture{kWidth, kHeight, std::vector<uint8_t>(size_t(kWidth) * kHeight * 3)};
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) {
-      const Rgb c = PlaceColour(x, y);
-      uint8_t* p = &picture.rgb[(size_t(y) * kWidth + x) * 3];
-      p[0] = c.r, p[1] = c.g, p[2] = c.b;
-    }
-  return picture;
-}
-
-// Where `image` first differs from the place-coded picture's part at (left, top); empty when
-// it is exactly that part.
-std::string FirstDifference(const Image& image, int left, int top) {
-  for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x)
-      if (image.At(x, y) != PlaceColour(left + x, top + y)) {
-        const Rgb c = image.At(x, y);
-        return "pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
-               std::to_string(c.r) + "/" + std::to_string(c.g) + "/" + std::to_string(c.b);
-      }
-  return "";
-}
-
-class ScaledDisplayE2E : public ::testing::TestWithParam<int> {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(display.ok()) << "Xvfb did not start";
-    ASSERT_FALSE(wine.prefix().empty()) << "no Wine prefix";
-    ASSERT_TRUE(wine.SetRegistryValue("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD",
-                                      std::to_string(GetParam())));
-    ASSERT_TRUE(display.SetBackground(PlacePicture()));
-  }
-
-  // Clicks a main-window control at its layout place, scaled as the window is on the screen.
-  void ClickMain(const WindowInfo& main, int x, int y, int width, int height) {
-    const double scale = double(main.width) / kMainWidth;
-    display.Click(main.x + int((x + width / 2) * scale), main.y + int((y + height / 2) * scale));
-  }
-  // The flow brings the main window back after a shot.
-  bool MainShownAgain() {
-    return WaitUntil(
-        [&] {
-          auto main = wine.FindWindow(kMainClass);
-          return main && main->visible;
-        },
-        Millis(5000), Millis(100));
-  }
-  bool MainTextBecomes(int id, const std::string& text) {
-    return WaitUntil([&] { return wine.WindowText(kMainClass, kTitle, id) == text; }, Millis(5000),
-                     Millis(100));
-  }
-  // Runs `start` and waits for one more KEST-*.png in the storage folder (the user's
-  // Pictures); the file, decoded once it is complete.
-  Image NextCapture(const std::function<void()>& start) {
-    const fs::path folder = fs::path(wine.UserFolder()) / "Pictures";
-    auto files = [&] {
-      std::set<fs::path> found;
-      std::error_code ec;
-      for (const auto& entry : fs::directory_iterator(folder, ec))
-        if (entry.path().filename().string().rfind("KEST-", 0) == 0) found.insert(entry.path());
-      return found;
-    };
-    const std::set<fs::path> before = files();
-    start();
-    Image image;
-    WaitUntil(
-        [&] {
-          for (const fs::path& file : files())
-            if (!before.count(file)) image = Image::Load(file);
-          return image.width > 0;
-        },
-        Millis(15000), Millis(200));
-    return image;
-  }
-  std::string Shot(const std::string& name) {
-    return GetParam() == 144 ? SaveScreenshot(display, name) : "";
-  }
-
-  VirtualDisplay display{kWidth, kHeight};
-  WineSession wine{display};
-};
+class ScaledDisplayE2E : public ::testing::TestWithParam<int> {};
 
 TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAreDrawn) {
-  auto kestrix = wine.Launch();
-  auto main = wine.WaitForWindow(kMainClass, Millis(30000), kestrix.get());
-  ASSERT_TRUE(main) << "no main window";
-  Stage::Pause(1000);  // the first paint
+  Session s(kW, kH);
+  ASSERT_TRUE(s.ready());
+  ASSERT_TRUE(s.wine.SetRegistryValue("HKCU\\Control Panel\\Desktop", "LogPixels", "REG_DWORD",
+                                      std::to_string(GetParam())));
+  Image picture{kW, kH, std::vector<uint8_t>(size_t(kW) * kH * 3)};
+  for (int i = 0; i < kW * kH; ++i) {
+    const Rgb c = Place(i % kW, i / kW);
+    picture.rgb[i * 3] = c.r, picture.rgb[i * 3 + 1] = c.g, picture.rgb[i * 3 + 2] = c.b;
+  }
+  ASSERT_TRUE(s.display.SetBackground(picture));
+  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 1}}));
+  if (GetParam() == 144) SaveScreenshot(s.display, "main_window_144dpi");
+  // Runs `start`; the next file must be w x h, and the picture from (x, y) unless x < 0.
+  auto shot = [&](const std::function<void()>& start, int x, int y, int w, int h) {
+    const auto files = s.Files();
+    start();
+    const Image file = s.NewCapture(files).value_or(Image{});
+    EXPECT_EQ(std::pair(file.width, file.height), std::pair(w, h));
+    EXPECT_TRUE(x < 0 || file.width != w || !Mismatches(file, 0, 0, w, h, x, y, Place));
+    EXPECT_TRUE(s.FlowEnded());
+  };
+  auto inputType = [&](const std::string& type) {  // the main window's button, where drawn
+    s.ClickMain(26 + 50, 152 + 18);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return s.wine.WindowText(kMain, kMainTitle, kInputTypeId) == type; }, kDeadline));
+  };
 
-  // The main window's controls, and a tool window's, answer where they are drawn.
-  ClickMain(*main, 26, 152, 103, 37);  // the input type: Window, then Fullscreen
-  ASSERT_TRUE(MainTextBecomes(1029, "Fullscreen"));
-  display.MoveMouse(5, 5);
-  Stage::Pause(300);
-  Shot("main_window_144dpi");
-  ClickMain(*main, 26, 312, 103, 37);  // Caption opens its window
-  ASSERT_TRUE(wine.WaitForWindow("KXCaptionWndClass", Millis(10000), kestrix.get()));
-  auto ok = wine.FindChild("KXCaptionWndClass", "", 1026);
-  ASSERT_TRUE(ok);
-  display.Click(ok->x + ok->width / 2, ok->y + ok->height / 2);
-  ASSERT_TRUE(WaitUntil([&] { return !wine.FindWindow("KXCaptionWndClass"); }, Millis(5000)));
+  // Fullscreen and Area through the Capture button: exactly the screen's pixels.
+  shot([&] { s.ClickCapture(); }, 0, 0, kW, kH);
+  ASSERT_NO_FATAL_FAILURE(inputType("Area"));
+  shot(
+      [&] {
+        s.ClickCapture();
+        ASSERT_TRUE(s.wine.WaitForWindow(kArea, kDeadline, s.kestrix.get()));
+        s.Drag(100, 100, 299, 199, [&] {
+          if (GetParam() == 144) SaveScreenshot(s.display, "area_overlay_144dpi");
+        });
+      },
+      100, 100, 200, 100);
+  ASSERT_NO_FATAL_FAILURE(inputType("Window"));
 
-  // Fullscreen through the Capture button: the whole picture, pixel for pixel.
-  Image shot = NextCapture([&] { ClickMain(*main, 231, 497, 140, 50); });
-  EXPECT_EQ(shot.width, kWidth);
-  EXPECT_EQ(shot.height, kHeight);
-  EXPECT_EQ(FirstDifference(shot, 0, 0), "");
-
-  // Area: the drag from (100, 100) to (299, 199) is 200 x 100 of exactly those pixels.
-  ASSERT_TRUE(MainShownAgain());
-  ClickMain(*main, 26, 152, 103, 37);
-  ASSERT_TRUE(MainTextBecomes(1029, "Area"));
-  shot = NextCapture([&] {
-    ClickMain(*main, 231, 497, 140, 50);
-    ASSERT_TRUE(wine.WaitForWindow("KXGetAreaWndClass", Millis(10000), kestrix.get()));
-    Stage::Pause(300);
-    Stage::Drag(display, {100, 100}, {299, 199});
-    Stage::Pause(300);
-    Shot("area_overlay_144dpi");
-    display.MouseButton(1, false);
-  });
-  EXPECT_EQ(shot.width, 200);
-  EXPECT_EQ(shot.height, 100);
-  EXPECT_EQ(FirstDifference(shot, 100, 100), "");
-
-  // The stage's grab and area overlay, asked from an unaware window, are the whole screen.
-  ASSERT_TRUE(MainShownAgain());
-  ClickMain(*main, 26, 152, 103, 37);
-  ASSERT_TRUE(MainTextBecomes(1029, "Window"));
-  Stage stage(display, wine);
+  // The stage's grab, refresh and area overlay, asked from an unaware window: the whole screen,
+  // the frozen picture the screen itself inside the selection and dimmed to the far corner.
+  Stage stage(s.display, s.wine);
   ASSERT_TRUE(stage.ready());
   EXPECT_EQ(stage.Grab(), "1920 1080");
   const Box alone = stage.Rect("alone");
-  EXPECT_EQ(stage.Refresh(), std::to_string(alone.left) + " " + std::to_string(alone.top) + " " +
-                                 std::to_string(alone.right) + " " + std::to_string(alone.bottom));
-  const Image before = display.CaptureScreen();
+  const std::string rect = std::to_string(alone.left) + " " + std::to_string(alone.top) + " " +
+                           std::to_string(alone.right) + " " + std::to_string(alone.bottom);
+  EXPECT_EQ(stage.Refresh(), rect);
+  const Image before = s.display.CaptureScreen();
   Image mid;
-  Result r = stage.DragArea({100, 100}, {299, 199}, mid);
-  EXPECT_EQ(r.end, 1);
-  EXPECT_EQ(r.rect, (Box{100, 100, 300, 200}));
-  ASSERT_EQ(mid.width, kWidth);
-  // The frozen picture is the screen itself inside the selection, and dimmed out to the
-  // bottom-right corner.
-  for (int y = 100; y < 200; ++y)
-    for (int x = 100; x < 300; ++x) ASSERT_EQ(mid.At(x, y), before.At(x, y)) << x << "," << y;
-  const Rgb far = mid.At(kWidth - 1, kHeight - 1), was = before.At(kWidth - 1, kHeight - 1);
-  EXPECT_TRUE(far.r == far.g && far.g == far.b && far != was) << int(far.r) << " " << int(was.r);
+  EXPECT_EQ(stage.DragArea({100, 100}, {299, 199}, mid).rect, (Box{100, 100, 300, 200}));
+  ASSERT_EQ(mid.width, kW);
+  EXPECT_EQ(
+      Mismatches(mid, 100, 100, 200, 100, 100, 100, [&](int x, int y) { return before.At(x, y); }),
+      0);
+  const Rgb far = mid.At(kW - 1, kH - 1);
+  EXPECT_TRUE(far.r == far.g && far.g == far.b && far != before.At(kW - 1, kH - 1));
 
-  // Window, through the Capture command (the stage covers the main window): a picked
-  // control's file has the control's size on the screen.
-  shot = NextCapture([&] {
-    ASSERT_TRUE(wine.Act({"command", kMainClass, "1044"}));
-    ASSERT_TRUE(wine.WaitForWindow("KXGetWindowWndClass", Millis(10000), kestrix.get()));
-    Stage::Pause(300);
-    display.MoveMouse(alone.CentreX() - 5, alone.CentreY());
-    Stage::Pause();
-    display.Click(alone.CentreX(), alone.CentreY());
-  });
-  EXPECT_EQ(shot.width, alone.right - alone.left);
-  EXPECT_EQ(shot.height, alone.bottom - alone.top);
+  // Window through the Capture command (the stage covers the main window): a picked control's
+  // file has the control's size on the screen.
+  shot(
+      [&] {
+        ASSERT_TRUE(s.Command(kCaptureId));
+        s.Pick(alone.CentreX(), alone.CentreY(), alone);
+      },
+      -1, -1, alone.right - alone.left, alone.bottom - alone.top);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ScaledDisplayE2E, ::testing::Values(96, 144, 192),
-                         [](const auto& param) {
-                           return "LogPixels" + std::to_string(param.param);
-                         });
+                         [](const auto& p) { return "LogPixels" + std::to_string(p.param); });
 
 }  // namespace
 }  // namespace e2e

@@ -18,11 +18,14 @@ void PrintTo(const Box& b, std::ostream* os) {
   *os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
 }
 
-Stage::Stage(VirtualDisplay& display, WineSession& session) : display_(display), session_(session) {
-  output_ = session_.prefix() + "/../stage.txt";
-  const std::string exe = (fs::path(Locations::Get().exe).parent_path() / "kxselect.exe");
-  process_ = std::make_unique<Process>(std::vector<std::string>{"wine", exe},
-                                       session_.Environment(), output_);
+Stage::Stage(VirtualDisplay& display, WineSession& session, const std::string& exe,
+             const std::vector<std::string>& args)
+    : display_(display), session_(session) {
+  output_ = session_.prefix() + "/../" + exe + ".txt";
+  std::vector<std::string> argv = {"wine",
+                                   fs::path(Locations::Get().exe).parent_path() / (exe + ".exe")};
+  argv.insert(argv.end(), args.begin(), args.end());
+  process_ = std::make_unique<Process>(argv, session_.Environment(), output_);
   ready_ = WaitUntil([&] { return Lines().count("ready"); }, Millis(30000), Millis(100));
   // The windows it printed; a name printed again (after maximising) takes its last place.
   for (const auto& [kind, lines] : Lines())
@@ -84,14 +87,14 @@ std::string Stage::Refresh() {
   return Await(4, "refresh", [] {});
 }
 
-void Stage::Drag(VirtualDisplay& display, Point from, Point to) {
-  display.MoveMouse(from.x, from.y);
+void Stage::Drag(Point from, Point to) {
+  display_.MoveMouse(from.x, from.y);
   Pause();
-  display.MouseButton(1, true);
+  display_.MouseButton(1, true);
   Pause();
-  display.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+  display_.MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
   Pause();
-  display.MoveMouse(to.x, to.y);
+  display_.MoveMouse(to.x, to.y);
   Pause();
 }
 

@@ -1,5 +1,6 @@
-// kxselect, the stage of the selection overlays (tests/fixture), running in a session: the
-// windows it printed, and its overlays opened by command and driven with real X input.
+// A fixture program (tests/fixture) running in a session, and the windows it printed: kxscene's
+// known picture, or kxselect, the stage of the selection overlays, whose overlays are opened by
+// command and driven with real X input.
 #pragma once
 
 #include <functional>
@@ -35,10 +36,10 @@ struct Result {
 
 class Stage {
  public:
-  Stage(VirtualDisplay& display, WineSession& session);
+  explicit Stage(VirtualDisplay& display, WineSession& session, const std::string& exe = "kxselect",
+                 const std::vector<std::string>& args = {});
 
   bool ready() const { return ready_; }
-  VirtualDisplay& display() { return display_; }
   unsigned Handle(const std::string& name) { return handles_[name]; }
   Box Rect(const std::string& name) { return rects_[name]; }
   const std::vector<std::string>& Elements() const { return elements_; }
@@ -57,8 +58,7 @@ class Stage {
   std::string Refresh();
 
   // Presses at `from`, moves through the middle to `to` and stays pressed there.
-  static void Drag(VirtualDisplay& display, Point from, Point to);
-  void Drag(Point from, Point to) { Drag(display_, from, to); }
+  void Drag(Point from, Point to);
   // An area overlay dragged from `from` to `to`; `mid` gets the screen as the overlay showed
   // it just before the release.
   Result DragArea(Point from, Point to, Image& mid);
