@@ -16,7 +16,7 @@ counter-starts-at-one @@ src/capture/output_plan.cpp @@ for (int counter = 0; @@
 bmp-mime-type-wrong @@ src/capture/output_plan.cpp @@ return L"image/bmp"; @@ return L"image/x-bmp"; @@ unit @@ ^CaptureEngine
 list-version-unchecked @@ src/profiles/profile_codec.cpp @@ GetWord(data) != kProfileListMagic || GetWord(data + 4) != kProfileListVersion @@ GetWord(data) != kProfileListMagic @@ unit @@ ^Profile
 added-profile-goes-last @@ src/profiles/profile_files.cpp @@ list.insert(list.begin(), added); @@ list.push_back(added); @@ unit @@ ^Profile
-current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ unit @@ ^CurrentProfile|^ProfileCodec
+current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ unit @@ ^CurrentProfile
 eleventh-profile-saved @@ src/profiles/save_profile_window.cpp @@ book_.stored.size() >= kMaxStoredProfiles @@ book_.stored.size() > kMaxStoredProfiles @@ e2e @@ ProfileWindowsE2E.Saving*
 position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ unit @@ ^ProfileValue
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
@@ -28,15 +28,15 @@ countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600
 frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
 group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
 edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? maximum : value; @@ return value; @@ unit @@ ^ToolWindow
-hover-dwell-late @@ src/ui/button.h @@ kHoverDwell = 191; @@ kHoverDwell = 291; @@ unit @@ ^Button|^Spin
-spin-first-repeat-late @@ src/ui/button.h @@ kSpinFirstRepeat = 399; @@ kSpinFirstRepeat = 499; @@ unit @@ ^Button|^Spin
+hover-dwell-late @@ src/ui/button.h @@ kHoverDwell = 191; @@ kHoverDwell = 291; @@ unit @@ ^Button
+spin-first-repeat-late @@ src/ui/button.h @@ kSpinFirstRepeat = 399; @@ kSpinFirstRepeat = 499; @@ unit @@ ^Button
 pixel-space-not-restored @@ src/base/pixel_space.cpp @@ if (previous_) Switch(previous_); @@ (void)previous_; @@ unit @@ ^DpiPixelSpace
 caption-toggle-moved @@ src/app/main_layout.cpp @@ {kCaptionId, L"Caption", 26, 312, @@ {kCaptionId, L"Caption", 27, 312, @@ e2e @@ MainWindowE2E.LaidOut*
 repeat-acts-during-interval @@ src/app/hotkeys.cpp @@ return intervalRunning ? 0 : kRepeatCaptureId; @@ return kRepeatCaptureId; @@ e2e @@ HotkeysE2E.DuringAnInterval*
 tray-right-button-ignored @@ src/app/tray_icon.cpp @@ mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN @@ mouseMessage != WM_LBUTTONDOWN @@ e2e @@ TrayMenuE2E.TrayIconPresses*
 run-value-misnamed @@ src/app/settings_window.h @@ kRunValue[] = L"Kestrix"; @@ kRunValue[] = L"Kestrix 1"; @@ e2e @@ OptionWindowsE2E.SettingsWindow
 first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) return; @@ kFirstRunValue, 0) == 2) return; @@ e2e @@ StartupE2E.MakesTheDataFolder*
-repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.AreaDrag*
+repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 main-window-not-hidden @@ src/app/capture_flows.cpp @@ ShowWindow(mainWindow, SW_HIDE); @@ ShowWindow(mainWindow, SW_SHOWNA); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN) + 40, @@ e2e @@ CaptureFlowsE2E.WindowPick*
 reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&P::OutFormat, 0}, @@ kReset[] = {{&P::OutFilename, 0}, {&P::OutFormat, 0}, @@ e2e @@ OptionWindowsE2E.OutputFileWindow

@@ -185,7 +185,7 @@ TEST(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow
   ASSERT_NO_FATAL_FAILURE(s.Pick(target.right - 30, target.bottom - 20, target));
   auto window = s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get());
   ASSERT_TRUE(window && window->visible);
-  EXPECT_FALSE(s.Visible(kMain));
+  EXPECT_FALSE(s.Visible(kMainClass));
   EXPECT_FALSE(BandTurnsWhite(s, target, files));
   auto shot = s.NewCapture(files);
   ASSERT_TRUE(shot);
@@ -248,7 +248,7 @@ TEST(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
       s.ClickMain(26 + 50, 152 + 18);
       s.ClickMain(26 + 50, 152 + 18);
       EXPECT_TRUE(WaitUntil(
-          [&] { return s.wine.WindowText(kMain, kMainTitle, kInputTypeId) == "Fullscreen"; },
+          [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputType) == "Fullscreen"; },
           kDeadline));
     }
     files = s.Files();

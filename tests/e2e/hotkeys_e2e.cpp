@@ -56,7 +56,7 @@ TEST(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKeyS
       s.wine.Environment(), said);
   ASSERT_TRUE(WaitUntil([&] { return Says(said, "ok"); }, kDeadline)) << "holder failed";
   ASSERT_NO_FATAL_FAILURE(s.Start({}, {"/min"}));
-  ASSERT_FALSE(s.Visible(kMain));
+  ASSERT_FALSE(s.Visible(kMainClass));
   auto notepad = WorkInAnotherProgram(s);
   s.display.Key("Print");
   EXPECT_TRUE(WaitUntil([&] { return Says(said, "pressed"); }, kQuiet)) << "not the holder's";
@@ -92,7 +92,7 @@ TEST(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKeyS
   ASSERT_TRUE(s.PressOpens({}, kInterval)) << "PrintScreen";
   EXPECT_TRUE(WaitUntil([&] { return s.Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
   EXPECT_FALSE(s.Visible(kInterval));
-  EXPECT_FALSE(s.Visible(kMain));
+  EXPECT_FALSE(s.Visible(kMainClass));
   EXPECT_NE(s.wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0), 0u)
       << "a shot before the interval";
   for (const auto& modifiers : std::vector<std::vector<std::string>>{{}, {"Shift_L"}})
@@ -134,10 +134,10 @@ TEST(HotkeysE2E, SettingsHotkeysWindowAndALoadedProfileTurnThemOnAndOff) {
   };
   auto closes = [&](const std::string& cls) {
     return s.Gone(cls) &&
-           WaitUntil([&] { return s.wine.FindWindow(kMain)->enabled; }, Millis(3000));
+           WaitUntil([&] { return s.wine.FindWindow(kMainClass)->enabled; }, Millis(3000));
   };
   WindowInfo w = open(4610, "KXHotkeysWndClass");
-  EXPECT_FALSE(s.wine.FindWindow(kMain)->enabled);
+  EXPECT_FALSE(s.wine.FindWindow(kMainClass)->enabled);
   s.display.Capture(w.x, w.y, w.width, w.height)
       .SavePng(Locations::Get().artifacts + "/hotkeys_window.png");
   EXPECT_TRUE(CtrlPrintOpensTheFolder(s)) << "not while the hotkeys window is open";
@@ -151,7 +151,7 @@ TEST(HotkeysE2E, SettingsHotkeysWindowAndALoadedProfileTurnThemOnAndOff) {
   click(w, 122, 103 + 27 + 13);  // "Quiet", under "Default"
   click(w, 327 + 45, 471 - 36);  // OK
   ASSERT_TRUE(closes("KXLoadProfileWndClass"));
-  EXPECT_EQ(s.wine.WindowText(kMain, kMainTitle, 1041), "Quiet");
+  EXPECT_EQ(s.wine.WindowText(kMainClass, kMainTitle, 1041), "Quiet");
   EXPECT_FALSE(CtrlPrintOpensTheFolder(s)) << "the loaded profile left them on";
 
   // The setting acts at once both ways; Cancel takes it back, Reset turns it on, OK keeps it.

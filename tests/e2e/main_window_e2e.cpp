@@ -29,8 +29,10 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
   for (const MainControl& c : kMainControls) {
     auto control = wine.FindChild(kMainClass, kMainTitle, c.id);
     ASSERT_TRUE(control && control->visible) << c.id;
-    EXPECT_EQ(std::vector({control->x - kMainLeft, control->y - kMainTop, control->width, control->height}),
-              std::vector({c.x, c.y, c.width, c.height})) << c.id;
+    EXPECT_EQ(std::vector(
+                  {control->x - kMainLeft, control->y - kMainTop, control->width, control->height}),
+              std::vector({c.x, c.y, c.width, c.height}))
+        << c.id;
     EXPECT_TRUE(TextBecomes(c.id, c.text)) << c.id << " shows " << Text(c.id).value_or("?");
   }
   // Rounded corners show the desktop; the separator 26 pixels lower than in the tool windows;
@@ -38,20 +40,25 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
   const Rgb desktop = display.Capture(5, 5, 1, 1).At(0, 0), white{255, 255, 255},
             dot{0xC0, 0xC2, 0xC2}, separator{217, 217, 219};
   const Image shot = display.Capture(kMainLeft, kMainTop, kMainWidth, kMainHeight);
-  const struct { int x, y; Rgb colour; bool same; } pixels[] = {
-      {0, 0, desktop, true},     {4, 4, desktop, false},    {466, 570, desktop, true},
-      {462, 566, desktop, false}, {0, 285, desktop, false}, {466, 0, desktop, true},
-      {100, 109, separator, true}, {451, 109, separator, true}, {100, 108, white, true},
-      {22, 145, dot, true},      {24, 145, white, true},    {19, 428, dot, true},
-      {447, 148, dot, true},     {22, 394, dot, true},      {300, 80, white, true}};
+  const struct {
+    int x, y;
+    Rgb colour;
+    bool same;
+  } pixels[] = {{0, 0, desktop, true},       {4, 4, desktop, false},      {466, 570, desktop, true},
+                {462, 566, desktop, false},  {0, 285, desktop, false},    {466, 0, desktop, true},
+                {100, 109, separator, true}, {451, 109, separator, true}, {100, 108, white, true},
+                {22, 145, dot, true},        {24, 145, white, true},      {19, 428, dot, true},
+                {447, 148, dot, true},       {22, 394, dot, true},        {300, 80, white, true}};
   for (const auto& p : pixels)
     EXPECT_EQ(shot.At(p.x, p.y) == p.colour, p.same) << p.x << "," << p.y;
   EXPECT_GT(shot.At(200, 10).b, shot.At(200, 10).r + 40);
   // Group titles, "HALVECOR", "Kestrix" and the logo; nothing right of the texts or below it.
-  const struct { int x0, y0, x1, y1, least, most; } ink[] = {
-      {28, 127, 80, 145, 11, 9999}, {28, 287, 80, 305, 11, 9999}, {89, 57, 200, 71, 11, 9999},
-      {89, 71, 200, 90, 11, 9999},  {21, 48, 77, 96, 201, 9999},  {150, 57, 200, 90, 0, 0},
-      {21, 97, 77, 105, 0, 0}};
+  const struct {
+    int x0, y0, x1, y1, least, most;
+  } ink[] = {{28, 127, 80, 145, 11, 9999}, {28, 287, 80, 305, 11, 9999},
+             {89, 57, 200, 71, 11, 9999},  {89, 71, 200, 90, 11, 9999},
+             {21, 48, 77, 96, 201, 9999},  {150, 57, 200, 90, 0, 0},
+             {21, 97, 77, 105, 0, 0}};
   for (const auto& b : ink) {
     const int dark = DarkIn(shot, b.x0, b.y0, b.x1, b.y1);
     EXPECT_TRUE(dark >= b.least && dark <= b.most) << b.x0 << "," << b.y0 << ": " << dark;
@@ -59,8 +66,9 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // Help tooltips rest under their anchor, follow a choice's value and go on leaving.
   const std::pair<int, std::string> tips[] = {
-      {kCapture, "Start capture.\\n\\nPress 'PrintScreen' to capture.\\nPress 'Shift + "
-                 "PrintScreen' to repeat the last capture."},
+      {kCapture,
+       "Start capture.\\n\\nPress 'PrintScreen' to capture.\\nPress 'Shift + "
+       "PrintScreen' to repeat the last capture."},
       {kStorage, "Open output folder.\\n\\nPress 'Ctrl + PrintScreen' to open output folder."},
       {kInputType, "Capture a window or an element on the window."},
       {kSoundOption, "Play a sound when a capture is finished."}};
@@ -74,9 +82,15 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // Choices step their value and enable their properties only for Window and File; the
   // profile name follows.
-  const struct { int id; const char* value; bool properties; const char* name; } choices[] = {
-      {kInputType, "Fullscreen", false, "None"}, {kInputType, "Area", false, "None"},
-      {kInputType, "Window", true, "Default"},  {kOutputType, "Clipboard", false, "None"}};
+  const struct {
+    int id;
+    const char* value;
+    bool properties;
+    const char* name;
+  } choices[] = {{kInputType, "Fullscreen", false, "None"},
+                 {kInputType, "Area", false, "None"},
+                 {kInputType, "Window", true, "Default"},
+                 {kOutputType, "Clipboard", false, "None"}};
   for (const auto& c : choices) {
     ClickMain(c.id);
     EXPECT_TRUE(TextBecomes(c.id, c.value)) << c.value;
@@ -88,7 +102,8 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // About opens centred over the disabled main window, with no help tooltips below it; OK
   // and a close message each bring the main window back in front.
-  const Sheet about = MakeSheet("KXAboutWndClass", 373, 4612, 0, {{{kOk, 172, 319, 91, 37}}}, {}, true);
+  const Sheet about =
+      MakeSheet("KXAboutWndClass", 373, 4612, 0, {{{kOk, 172, 319, 91, 37}}}, {}, true);
   for (bool withOk : {true, false}) {
     Run(about, {{kOpen}});
     if (withOk) {
@@ -96,7 +111,7 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
       const Image picture = display.Capture(origin.first, origin.second, 435, 373);
       picture.SavePng(Locations::Get().artifacts + "/about_window.png");
       EXPECT_EQ(picture.At(100, 83), (Rgb{217, 217, 205}));  // its own separator colour
-      EXPECT_GT(DarkIn(picture, 20, 237, 415, 277), 100);     // name and version
+      EXPECT_GT(DarkIn(picture, 20, 237, 415, 277), 100);    // name and version
     }
     Run(about, {withOk ? Step{kClose, kOk} : Step{kCloseMsg}});
     EXPECT_EQ(wine.ForegroundClass(), kMainClass);

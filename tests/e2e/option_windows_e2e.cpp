@@ -13,31 +13,36 @@ const std::string kRunText = "C:\\Program Files\\Kestrix\\Kestrix.exe /min";
 
 // clang-format off
 const Sheet kBorder = MakeSheet("KXBorderWndClass", 398, kBorderOption, 1032,
-    {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034), {{1031, 26, 286, 37, 37}, {1035, 68, 286, 339, 37}}},
+    {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034),
+     {{1031, 26, 286, 37, 37}, {1035, 68, 286, 339, 37}}},
     {{119, 51}, {199, 51}, {279, 51}});
 const Sheet kCaption = MakeSheet("KXCaptionWndClass", 597, kCaptionOption, 1038,
     {SwitchRow(119, 1029, 1039),
-     {{1030, 26, 206, 37, 37}, {1031, 219, 206, 37, 37}, {1032, 26, 245, 37, 37}, {1033, 219, 245, 37, 37},
-      {1040, 68, 206, 146, 37}, {1041, 261, 206, 146, 37}, {1042, 68, 245, 146, 37}, {1043, 261, 245, 146, 37},
-      {1034, 26, 325, 37, 37}, {1035, 219, 325, 37, 37}, {1044, 68, 325, 146, 37}, {1045, 261, 325, 146, 37}},
+     {{1030, 26, 206, 37, 37},   {1031, 219, 206, 37, 37},  {1032, 26, 245, 37, 37},
+      {1033, 219, 245, 37, 37},  {1040, 68, 206, 146, 37},  {1041, 261, 206, 146, 37},
+      {1042, 68, 245, 146, 37},  {1043, 261, 245, 146, 37}, {1034, 26, 325, 37, 37},
+      {1035, 219, 325, 37, 37},  {1044, 68, 325, 146, 37},  {1045, 261, 325, 146, 37}},
      SwitchRow(398, 1036, 1046), NumberRow(478, 1037, 1048, 1047)},
     {{119, 51}, {199, 90}, {318, 51}, {398, 51}, {478, 51}});
 const Sheet kFileFormat = MakeSheet("KXFileFormatWndClass", 398, kOutputProperties, 1032,
     {SwitchRow(119, 1029, 1033), SwitchRow(199, 1030, 1034), NumberRow(279, 1031, 1035, 0)},
     {{119, 51}, {199, 51}, {279, 51}});
 const Sheet kScale = MakeSheet("KXScaleWndClass", 398, kScaleOption, 1032,
-    {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034), NumberRow(279, 1031, 1037, 1035)},
+    {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034),
+     NumberRow(279, 1031, 1037, 1035)},
     {{119, 51}, {199, 51}, {279, 51}});
 const Sheet kWindowProp = MakeSheet("KXWindowPropWndClass", 238, kInputProperties, 1030,
     {SwitchRow(119, 1029, 1031)}, {{119, 51}});
 const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, kTimerOption, 1033,
     {SwitchRow(119, 1029, 1034),
-     {{1030, 26, 206, 37, 37}, {1035, 104, 206, 3, 37}, {1038, 66, 208, 33, 33}, {1031, 111, 206, 37, 37},
-      {1036, 189, 206, 3, 37}, {1039, 151, 208, 33, 33}, {1032, 196, 206, 37, 37}, {1040, 236, 208, 33, 33}}},
+     {{1030, 26, 206, 37, 37}, {1035, 104, 206, 3, 37}, {1038, 66, 208, 33, 33},
+      {1031, 111, 206, 37, 37}, {1036, 189, 206, 3, 37}, {1039, 151, 208, 33, 33},
+      {1032, 196, 206, 37, 37}, {1040, 236, 208, 33, 33}}},
     {{119, 51}, {199, 51}});
 // Opened from the menu's "Settings..." command; its checks stand at x 26 with labels beside.
 const Sheet kSettings = MakeSheet("KXSettingsWndClass", 515, 4609, 1036,
-    {{{1029, 26, 126, 37, 37}, {1037, 68, 126, 146, 37}, {1030, 219, 126, 37, 37}, {1038, 261, 126, 146, 37}},
+    {{{1029, 26, 126, 37, 37}, {1037, 68, 126, 146, 37}, {1030, 219, 126, 37, 37},
+      {1038, 261, 126, 146, 37}},
      SwitchRow(199, 1031, 1039), SwitchRow(238, 1033, 1041), SwitchRow(277, 1032, 1040),
      SwitchRow(357, 1034, 1042), SwitchRow(396, 1035, 1043)},
     {{119, 51}, {199, 129}, {357, 90}}, true);
@@ -189,7 +194,8 @@ TEST_F(OptionWindowsE2E, SettingsWindow) {
                   {kPress, 1032}, {kCheck, 1032, "0"}, {kClose, kOk}, {kName, 0, "None"}});
   ExpectStored({{136, 0}, {140, 1}, {144, 0}, {148, 1}, {152, 1}});
   const std::string user = std::filesystem::path(wine.UserFolder()).filename();
-  EXPECT_EQ(stored.substr(kStorageFolder, 2048), Utf16("C:\\users\\" + user + "\\Desktop\\KestrixShots", 1024));
+  const std::string folder = "C:\\users\\" + user + "\\Desktop\\KestrixShots";
+  EXPECT_EQ(stored.substr(kStorageFolder, 2048), Utf16(folder, 1024));
 }
 
 // A Run key that may be read but not written, as a policy might leave it: the value stays

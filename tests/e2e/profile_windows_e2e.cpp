@@ -11,13 +11,16 @@ namespace e2e {
 namespace {
 
 const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass";
-constexpr int kNameBox = 1028, kDelete = kReset;  // the Save window's name box, the Load window's Delete
+constexpr int kNameBox = 1028,
+              kDelete = kReset;  // the Save window's name box, the Load window's Delete
 const Sheet kSaveSheet = MakeSheet(kSave, 201, kSaveAs, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
 const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileName, 1030, {}, {});
 
 class ProfileWindowsE2E : public ToolSession {
  protected:
-  void SaveAs(const std::string& name) { Run(kSaveSheet, {{kOpen}, {kTypeOnly, kNameBox, name}, {kClose, kOk}}); }
+  void SaveAs(const std::string& name) {
+    Run(kSaveSheet, {{kOpen}, {kTypeOnly, kNameBox, name}, {kClose, kOk}});
+  }
 };
 
 TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtTheTenth) {
@@ -30,20 +33,26 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   const struct {
     int flip;
     std::string typed, message, stored;
-  } attempts[] = {
+  } attempts[] = {  // clang-format off
       {0, "", identical, ""},  // untouched defaults, the name left as it is
-      {kSoundOption, "", blank, ""},      {0, "   ", "", "   "},          {0, "other", identical, ""},
-      {kCursorOption, "   ", taken, ""},  {0, letters, "", kept},         {kSoundOption, "p3", "", "p3"},
-      {kViewOption, "p4", "", "p4"},      {kSoundOption, "p5", "", "p5"}, {kCursorOption, "p6", "", "p6"},
-      {kSoundOption, "p7", "", "p7"},     {kEditOption, "p8", "", "p8"},  {kSoundOption, "p9", "", "p9"},
-      {kCursorOption, "p10", "", "p10"},  {kViewOption, "p11", "", ""}};  // the eleventh: nothing
+      {kSoundOption, "", blank, ""}, {0, "   ", "", "   "}, {0, "other", identical, ""},
+      {kCursorOption, "   ", taken, ""}, {0, letters, "", kept}, {kSoundOption, "p3", "", "p3"},
+      {kViewOption, "p4", "", "p4"}, {kSoundOption, "p5", "", "p5"},
+      {kCursorOption, "p6", "", "p6"},
+      {kSoundOption, "p7", "", "p7"}, {kEditOption, "p8", "", "p8"}, {kSoundOption, "p9", "", "p9"},
+      {kCursorOption, "p10", "", "p10"}, {kViewOption, "p11", "", ""}};  // the eleventh: nothing
+  // clang-format on
   char options[4] = {1, 0, 0, 0};  // Sound, Cursor, View, Edit of the defaults
   std::vector<std::string> expectedRecords;
   for (const auto& a : attempts) {
     if (a.flip) ClickMain(a.flip), options[a.flip - kSoundOption] ^= 1;
     const bool untouched = a.flip == 0 && a.typed.empty();
-    Run(kSaveSheet, {{kOpen}, untouched ? Step{kSee, 0, "", kNameBox, "New Profile"} : Step{kTypeOnly, kNameBox, a.typed}});
-    if (untouched) display.Capture(origin.first, origin.second, 435, 201).SavePng(Locations::Get().artifacts + "/save_profile_window.png");
+    Run(kSaveSheet, {{kOpen},
+                     untouched ? Step{kSee, 0, "", kNameBox, "New Profile"}
+                               : Step{kTypeOnly, kNameBox, a.typed}});
+    if (untouched)
+      display.Capture(origin.first, origin.second, 435, 201)
+          .SavePng(Locations::Get().artifacts + "/save_profile_window.png");
     Run(kSaveSheet, {{kPress, kOk}, {kMessage, 0, a.message}});
     if (a.stored.empty()) {
       Run(kSaveSheet, {{kClose, kCancel}});
@@ -67,7 +76,9 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   // After a restart the names are listed oldest first; the settings match none of them.
   ASSERT_NO_FATAL_FAILURE(Close());
   ASSERT_NO_FATAL_FAILURE(Start());
-  Run(kLoadSheet, {{kOpen}, {kItems, 0, "0|Default|   |" + kept + "|p3|p4|p5|p6|p7|p8|p9|p10"}, {kEnabled, kDelete, "0"}});
+  Run(kLoadSheet, {{kOpen},
+                   {kItems, 0, "0|Default|   |" + kept + "|p3|p4|p5|p6|p7|p8|p9|p10"},
+                   {kEnabled, kDelete, "0"}});
 }
 
 TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
@@ -79,7 +90,8 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   changed.replace(kStorageFolder, 2048, Utf16("C:\\Elsewhere", 1024));
   WriteData("Profile.db", changed);
   ASSERT_NO_FATAL_FAILURE(Start());
-  for (auto [flip, name] : {std::pair{kSoundOption, "A"}, {kCursorOption, "B"}, {kViewOption, "C"}}) {
+  for (auto [flip, name] :
+       {std::pair{kSoundOption, "A"}, {kCursorOption, "B"}, {kViewOption, "C"}}) {
     ClickMain(flip);
     ASSERT_NO_FATAL_FAILURE(SaveAs(name));
   }
@@ -88,15 +100,20 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
 
   // With the settings of B, B is selected and can be deleted. As drawn: 27-pixel items, B
   // shaded across the list's width, each text in its colour from x = 7.
-  Run(kLoadSheet, {{kMainPress, kViewOption}, {kOpen}, {kItems, 0, "2|Default|A|B|C"}, {kEnabled, kDelete, "1"}});
+  Run(kLoadSheet, {{kMainPress, kViewOption},
+                   {kOpen},
+                   {kItems, 0, "2|Default|A|B|C"},
+                   {kEnabled, kDelete, "1"}});
   std::this_thread::sleep_for(Millis(300));
   const Image shot = display.Capture(origin.first, origin.second, 435, 471);
   shot.SavePng(Locations::Get().artifacts + "/load_profile_window.png");
   const Rgb white{255, 255, 255}, shade{0xEB, 0xEB, 0xEB}, frame{0xDC, 0xDC, 0xDC};
-  const struct { int x, y; Rgb colour; } pixels[] = {
-      {300, 156, white}, {300, 157, shade}, {300, 183, shade}, {300, 184, white},
-      {412, 170, shade}, {413, 170, white}, {19, 250, frame},  {415, 250, frame},
-      {200, 100, frame}, {200, 402, frame}, {200, 403, white}, {200, 380, white}};
+  const struct {
+    int x, y;
+    Rgb colour;
+  } pixels[] = {{300, 156, white}, {300, 157, shade}, {300, 183, shade}, {300, 184, white},
+                {412, 170, shade}, {413, 170, white}, {19, 250, frame},  {415, 250, frame},
+                {200, 100, frame}, {200, 402, frame}, {200, 403, white}, {200, 380, white}};
   for (const auto& p : pixels) EXPECT_EQ(shot.At(p.x, p.y), p.colour) << p.x << "," << p.y;
   for (int item = 0; item < 4; ++item) {
     int firstInk = 99, exact = 0;
@@ -110,12 +127,26 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   }
   // Settings no stored profile has: "Default" is selected, and Delete follows the selection.
   // Then deleting B and A; Cancel brings B's settings back but not the records.
-  Run(kLoadSheet, {{kClose, kCancel}, {kMainPress, kEditOption}, {kOpen}, {kItems, 0, "0|Default|A|B|C"},
-                   {kEnabled, kDelete, "0"}, {kItem, 3}, {kEnabled, kDelete, "1"}, {kItem, 0},
-                   {kEnabled, kDelete, "0"}, {kClose, kCancel}, {kMainPress, kEditOption}, {kOpen},
-                   {kPress, kDelete}, {kItems, 0, "1|Default|A|C"}, {kEnabled, kDelete, "1"},
-                   {kPress, kDelete}, {kItems, 0, "0|Default|C"}, {kEnabled, kDelete, "0"},
-                   {kClose, kCancel}, {kName, 0, "None"}});
+  Run(kLoadSheet, {{kClose, kCancel},
+                   {kMainPress, kEditOption},
+                   {kOpen},
+                   {kItems, 0, "0|Default|A|B|C"},
+                   {kEnabled, kDelete, "0"},
+                   {kItem, 3},
+                   {kEnabled, kDelete, "1"},
+                   {kItem, 0},
+                   {kEnabled, kDelete, "0"},
+                   {kClose, kCancel},
+                   {kMainPress, kEditOption},
+                   {kOpen},
+                   {kPress, kDelete},
+                   {kItems, 0, "1|Default|A|C"},
+                   {kEnabled, kDelete, "1"},
+                   {kPress, kDelete},
+                   {kItems, 0, "0|Default|C"},
+                   {kEnabled, kDelete, "0"},
+                   {kClose, kCancel},
+                   {kName, 0, "None"}});
   EXPECT_EQ(Data("Profiles.db"), abc.substr(0, kListHeader + kStoredBytes));
   ASSERT_TRUE(wine.Act({"endsession", kMainClass}));  // writes Profile.db
   EXPECT_EQ(Data("Profile.db"), abc.substr(kListHeader + kStoredBytes + kNameBytes, kRecordBytes));
@@ -141,7 +172,8 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   std::string path = "C:" + wine.DataFolder().substr(wine.prefix().size() + 8) + "/Profiles.db";
   std::replace(path.begin(), path.end(), '/', '\\');
   const std::string answer = wine.prefix() + "/hold.txt";
-  Process holder({"wine", Locations::Get().probe, "hold", path, "8000"}, wine.Environment(), answer);
+  Process holder({"wine", Locations::Get().probe, "hold", path, "8000"}, wine.Environment(),
+                 answer);
   ASSERT_TRUE(WaitUntil([&] { return std::ifstream(answer).peek() == 'o'; }, Millis(20000)));
   ClickMain(kCursorOption);
   ASSERT_NO_FATAL_FAILURE(SaveAs("y"));
@@ -154,7 +186,8 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   const std::string z(82, 'Z'), garbage(kRecordBytes, '\xFF');
   WriteData("Profiles.db", kListMagic + Utf16(z, 82) + garbage + "\x7F\x7F\x7F\x7F");
   ASSERT_NO_FATAL_FAILURE(Start());
-  Run(kLoadSheet, {{kOpen}, {kItems, 0, "0|Default|" + z}, {kItem, 1}, {kClose, kOk}, {kName, 0, z}});
+  Run(kLoadSheet,
+      {{kOpen}, {kItems, 0, "0|Default|" + z}, {kItem, 1}, {kClose, kOk}, {kName, 0, z}});
   ASSERT_NO_FATAL_FAILURE(Close());
   EXPECT_EQ(Data("Profile.db"), garbage);
   EXPECT_EQ(Data("Profiles.db"), kListMagic + Utf16(z, 82) + garbage + std::string(4, '\0'));

@@ -44,9 +44,9 @@ Session::~Session() {
 const std::string& Session::Defaults() {
   if (defaults_.empty()) {
     auto p = wine.Launch();
-    if (wine.WaitForWindow(kMain, kDeadline, p.get()) && wine.Act({"endsession", kMain}))
+    if (wine.WaitForWindow(kMainClass, kDeadline, p.get()) && wine.Act({"endsession", kMainClass}))
       defaults_ = wine.ReadPrefixFile(wine.DataFolder() + "/Profile.db").value_or("");
-    wine.Act({"close", kMain});
+    wine.Act({"close", kMainClass});
     p->Wait(kDeadline);
   }
   return defaults_;
@@ -55,15 +55,13 @@ const std::string& Session::Defaults() {
 void Session::Start(const Changes& changes, const std::vector<std::string>& args,
                     const std::string& storage) {
   std::string record = Defaults();
-  ASSERT_EQ(record.size(), 2304u) << "no default record";
-  for (auto [field, value] : changes)
-    for (int i = 0; i < 4; ++i) record[field + i] = char(value >> (8 * i) & 0xFF);
-  for (size_t i = 0; !storage.empty() && i < 1024; ++i)  // UTF-16
-    record.replace(kStorage + i * 2, 2, {i < storage.size() ? storage[i] : '\0', '\0'});
+  ASSERT_EQ(record.size(), kRecordBytes) << "no default record";
+  for (auto [field, value] : changes) SetRecordValue(record, field, value);
+  if (!storage.empty()) record.replace(kStorageFolder, 2048, Utf16(storage, 1024));
   std::ofstream(wine.DataFolder() + "/Profile.db", std::ios::binary) << record;
   const Image before = display.CaptureScreen();
   kestrix = wine.Launch(args);
-  auto w = wine.WaitForWindow(kMain, kDeadline, kestrix.get(), kMainTitle);
+  auto w = wine.WaitForWindow(kMainClass, kDeadline, kestrix.get(), kMainTitle);
   ASSERT_TRUE(w) << "no main window";
   main = *w;
   const int x = main.x + main.width / 2, y = main.y + 10;
@@ -78,8 +76,8 @@ void Session::Stop() {
   // Until its picture is gone, for the next start to see its own first paint.
   const int x = main.x + main.width / 2, y = main.y + 10;
   const Rgb shown = display.Capture(x, y, 1, 1).At(0, 0);
-  const bool visible = Visible(kMain);
-  wine.Act({"close", kMain});
+  const bool visible = Visible(kMainClass);
+  wine.Act({"close", kMainClass});
   kestrix->Wait(kDeadline);
   kestrix.reset();
   WaitUntil([&] { return !visible || display.Capture(x, y, 1, 1).At(0, 0) != shown; }, kQuiet);

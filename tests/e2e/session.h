@@ -10,41 +10,17 @@
 #include <utility>
 #include <vector>
 
+#include "app_session.h"
 #include "harness.h"
 #include "stage.h"
 
 namespace e2e {
 
-// Offsets of the profile record's fields that the tests change.
-enum Field : size_t {
-  kInType = 0,
-  kInTrans = 4,
-  kOutType = 28,
-  kOutFilename = 32,
-  kOutFormat = 36,
-  kCapStatus = 44,
-  kCapPosition = 64,
-  kCapTextColor = 76,
-  kBorStatus = 80,
-  kBorWidth = 84,
-  kBorColor = 88,
-  kScaStatus = 92,
-  kScaWidth = 96,
-  kScaHeight = 100,
-  kTimStatus = 104,
-  kTimHour = 108,
-  kTimMin = 112,
-  kTimSec = 116,
-  kSetHotkeys = 140,
-  kSetHide = 148,
-  kStorage = 156,
-};
-using Changes = std::vector<std::pair<Field, uint32_t>>;
+using Changes = std::vector<std::pair<RecordField, uint32_t>>;
 
-inline const std::string kMain = "KXMainWndClass", kMainTitle = "HALVECOR Kestrix",
-                         kArea = "KXGetAreaWndClass", kPicker = "KXGetWindowWndClass",
+inline const std::string kArea = "KXGetAreaWndClass", kPicker = "KXGetWindowWndClass",
                          kInterval = "KXIntervalWndClass";
-constexpr int kCaptureId = 1044, kRepeatId = 1045, kInputTypeId = 1029;
+constexpr int kRepeatId = 1045;  // the main window's repeat command
 constexpr Rgb kFrameRed = {209, 53, 37};
 constexpr Millis kDeadline(20000), kQuiet(2000);
 
@@ -76,11 +52,11 @@ class Session {
   // A main-window control at its layout place, scaled as the window is drawn.
   void ClickMain(int x, int y);
   void ClickCapture();  // rests on the button first, as a hand does
-  bool Command(int id) { return wine.Act({"command", kMain, std::to_string(id)}); }
+  bool Command(int id) { return wine.Act({"command", kMainClass, std::to_string(id)}); }
   bool Visible(const std::string& cls);
   bool Gone(const std::string& cls);
   bool FlowEnded() {
-    return WaitUntil([&] { return Visible(kMain); }, kDeadline, Millis(100));
+    return WaitUntil([&] { return Visible(kMainClass); }, kDeadline, Millis(100));
   }
   int Count(const std::string& cls);
   // Presses PrintScreen with `modifiers`; whether one more window of `cls` came up.

@@ -4,21 +4,21 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "harness.h"
+#include "app_session.h"
 
 namespace e2e {
 namespace {
 
 constexpr Millis kStartDeadline(30000);
-const std::string kMain = "KXMainWndClass", kProgramKey = "HKLM\\Software\\Halvecor\\Kestrix\\1105";
+const std::string kProgramKey = "HKLM\\Software\\Halvecor\\Kestrix\\1105";
 const std::string kInstallPage = "http://www.halvecor.com/kestrix/?ref=install&ver=1105";
 
-class StartupE2E : public ::testing::Test {
+class StartupE2E : public AppSession {
  protected:
   std::unique_ptr<Process> StartAndWait(const std::vector<std::string>& args = {},
                                         const std::string& exeName = "Kestrix.exe") {
     auto p = wine.Launch(args, exeName);
-    EXPECT_TRUE(wine.WaitForWindow(kMain, kStartDeadline, p.get()))
+    EXPECT_TRUE(wine.WaitForWindow(kMainClass, kStartDeadline, p.get()))
         << exeName << " shows no window";
     return p;
   }
@@ -35,9 +35,6 @@ class StartupE2E : public ::testing::Test {
     display.Click(button->x + button->width / 2, button->y + button->height / 2);
     return true;
   }
-
-  VirtualDisplay display{1280, 800};
-  WineSession wine{display};
 };
 
 // The page opens on a first start, and again when the value is there with another type.
@@ -49,7 +46,7 @@ TEST_F(StartupE2E, MakesTheDataFolderAndOpensTheInstallPageOnlyOnTheFirstStart) 
       ASSERT_TRUE(wine.SetRegistryValue(kProgramKey, "firstrun", "REG_SZ", "1"));
     }
     const size_t opened = ReadLines(record).size();
-    auto kestrix = StartAndWait();
+    kestrix = StartAndWait();
     EXPECT_TRUE(std::filesystem::is_directory(wine.DataFolder()));
     // The page would be opened before the window was made; the browser script gets the time
     // it took the first time.
@@ -58,7 +55,7 @@ TEST_F(StartupE2E, MakesTheDataFolderAndOpensTheInstallPageOnlyOnTheFirstStart) 
               *before != 'D');
     EXPECT_EQ(ReadLines(record), std::vector<std::string>(opened + (*before != 'D'), kInstallPage));
     EXPECT_EQ(wine.RegistryEntry(kProgramKey, "firstrun"), "REG_DWORD 0x1");
-    wine.Act({"close", kMain});
+    wine.Act({"close", kMainClass});
     kestrix->Wait(kStartDeadline);
   }
 }
@@ -68,13 +65,13 @@ TEST_F(StartupE2E, MakesTheDataFolderAndOpensTheInstallPageOnlyOnTheFirstStart) 
 TEST_F(StartupE2E, ASecondStartAsksWhetherToEndTheCopiesOfTheSameName) {
   ASSERT_TRUE(wine.SetRegistryValue(kProgramKey, "firstrun", "REG_DWORD", "1"));
   auto renamed = StartAndWait({"/min"}, "KestrixCopy.exe");
-  ASSERT_FALSE(wine.FindWindow(kMain)->visible);
+  ASSERT_FALSE(wine.FindWindow(kMainClass)->visible);
   auto no = wine.Launch();
   ASSERT_TRUE(Answer(7));  // IDNO
   EXPECT_EQ(no->Wait(kStartDeadline), 0);
-  EXPECT_TRUE(wine.FindWindow(kMain)->visible);
-  EXPECT_EQ(wine.ForegroundClass(), kMain);
-  auto count = [&] { return std::atoi(wine.Probe({"count", kMain}).value_or("0").c_str()); };
+  EXPECT_TRUE(wine.FindWindow(kMainClass)->visible);
+  EXPECT_EQ(wine.ForegroundClass(), kMainClass);
+  auto count = [&] { return std::atoi(wine.Probe({"count", kMainClass}).value_or("0").c_str()); };
   auto first = wine.Launch();
   ASSERT_TRUE(Answer(6));  // IDYES: there is no other Kestrix.exe
   EXPECT_TRUE(WaitUntil([&] { return count() == 2; }, kStartDeadline))

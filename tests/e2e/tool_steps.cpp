@@ -42,7 +42,8 @@ void ToolSession::Run(const Sheet& s, const std::vector<Step>& steps) {
     SCOPED_TRACE(s.className + " step " + std::to_string(i));
     ASSERT_NO_FATAL_FAILURE(Do(steps[i]));
     if (steps[i].shownId) {
-      EXPECT_TRUE(Becomes([&] { return SheetText(steps[i].shownId) == steps[i].shown; }, Millis(4000)))
+      EXPECT_TRUE(
+          Becomes([&] { return SheetText(steps[i].shownId) == steps[i].shown; }, Millis(4000)))
           << steps[i].shownId << " shows " << SheetText(steps[i].shownId).value_or("nothing");
     }
   }
@@ -74,7 +75,8 @@ void ToolSession::Do(const Step& step) {
     case kValue:
     case kCheck:
       EXPECT_EQ(Send(sheet->className, "", step.id, step.act == kValue ? BXM_VALUE : BXM_CHECK),
-                std::stol(step.text)) << step.id;
+                std::stol(step.text))
+          << step.id;
       return;
     case kEnabled:
       EXPECT_TRUE(Becomes([&] {
@@ -99,8 +101,9 @@ void ToolSession::Do(const Step& step) {
     case kRunValue: {
       // The click that changes it may still be on its way to the program.
       std::string value;
-      EXPECT_TRUE(Becomes([&] { return (value = wine.RegistryValue(kRunKey, "Kestrix").value_or("")) == step.text; }))
-          << value;
+      EXPECT_TRUE(Becomes([&] {
+        return (value = wine.RegistryValue(kRunKey, "Kestrix").value_or("")) == step.text;
+      })) << value;
       return;
     }
     case kBrowse:
@@ -133,7 +136,8 @@ void ToolSession::Open() {
   ASSERT_TRUE(w) << sheet->className << " did not open";
   origin = {w->x, w->y};
   EXPECT_EQ(std::vector({w->x, w->y, w->width, w->height}),
-            std::vector({kMainLeft + 16, kMainTop + (kMainHeight - sheet->height) / 2, 435, sheet->height}));
+            std::vector({kMainLeft + 16, kMainTop + (kMainHeight - sheet->height) / 2, 435,
+                         sheet->height}));
   EXPECT_FALSE(wine.FindWindow(kMainClass)->enabled);
 }
 
@@ -162,7 +166,8 @@ std::optional<std::string> ToolSession::SheetText(int id) {
   return wine.WindowText(sheet->className, "", id);
 }
 
-std::optional<long> ToolSession::Send(const std::string& cls, const std::string& title, int id, int msg) {
+std::optional<long> ToolSession::Send(const std::string& cls, const std::string& title, int id,
+                                      int msg) {
   auto out = wine.Probe({"send", cls, title, std::to_string(id), std::to_string(msg)});
   if (!out || out->rfind("none", 0) == 0) return std::nullopt;
   return std::stol(*out);
@@ -175,7 +180,8 @@ const Place& ToolSession::Control(int id) const {
   return none;
 }
 
-void ToolSession::UseDialog(const Place& button, bool confirm, const std::function<void(const std::string&)>& fill) {
+void ToolSession::UseDialog(const Place& button, bool confirm,
+                            const std::function<void(const std::string&)>& fill) {
   ClickClient(button.x + 18, button.y + 18);
   ASSERT_TRUE(wine.WaitForWindow(kDialog, Millis(10000), kestrix.get()));
   std::this_thread::sleep_for(Millis(500));
@@ -228,7 +234,8 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
     auto c = wine.FindChild(sheet->className, "", b.id);
     ASSERT_TRUE(c) << b.id;
     EXPECT_EQ(std::vector({c->x - origin.first, c->y - origin.second, c->width, c->height}),
-              std::vector({b.x, b.y, b.width, b.height})) << b.id;
+              std::vector({b.x, b.y, b.width, b.height}))
+        << b.id;
   }
   display.MoveMouse(5, 5);
   std::this_thread::sleep_for(Millis(300));
@@ -238,8 +245,10 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
   for (const Place& g : sheet->groups) {
     const int right = g.x + g.width - 1, bottom = g.y + g.height - 1;
     EXPECT_EQ(std::vector({shot.At(g.x + 3, g.y), shot.At(g.x + 5, g.y), shot.At(g.x, g.y + 3),
-                           shot.At(right, g.y + 3), shot.At(g.x + 3, bottom), shot.At(g.x + 3, bottom + 1)}),
-              std::vector({dot, white, dot, dot, dot, white})) << g.y;
+                           shot.At(right, g.y + 3), shot.At(g.x + 3, bottom),
+                           shot.At(g.x + 3, bottom + 1)}),
+              std::vector({dot, white, dot, dot, dot, white}))
+        << g.y;
     int dark = 0;  // the bold title above the frame
     for (int y = g.y - 18; y < g.y - 2; ++y)
       for (int x = g.x + 9; x < g.x + 60; ++x) dark += shot.At(x, y).r < 140;
@@ -252,7 +261,8 @@ void ToolSession::ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& e
   ASSERT_NO_FATAL_FAILURE(Close());
   stored = Data("Profile.db");
   ASSERT_EQ(stored.size(), kRecordBytes);
-  for (auto [field, value] : expected) EXPECT_EQ(RecordValue(stored, field), value) << "field at " << field;
+  for (auto [field, value] : expected)
+    EXPECT_EQ(RecordValue(stored, field), value) << "field at " << field;
 }
 
 }  // namespace e2e

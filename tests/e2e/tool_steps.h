@@ -36,15 +36,15 @@ Sheet MakeSheet(std::string className, int height, int opener, int heading,
                 bool openerIsCommand = false);
 
 enum Act {
-  kSee,        // only the check of `shown`
-  kPress,      // click the control's middle
-  kClose,      // click OK or Cancel; the window goes and the main window is enabled again
-  kType,       // type into the box, then click the window background
-  kTypeOnly,   // type into the box and stay there
-  kUp,         // click the upper or lower half of a spin
+  kSee,       // only the check of `shown`
+  kPress,     // click the control's middle
+  kClose,     // click OK or Cancel; the window goes and the main window is enabled again
+  kType,      // type into the box, then click the window background
+  kTypeOnly,  // type into the box and stay there
+  kUp,        // click the upper or lower half of a spin
   kDown,
-  kColour,     // the colour chooser: "r g b" typed and confirmed, or "" to cancel
-  kValue,      // the spin's BXM_VALUE, or the check button's BXM_CHECK, equals `text`
+  kColour,  // the colour chooser: "r g b" typed and confirmed, or "" to cancel
+  kValue,   // the spin's BXM_VALUE, or the check button's BXM_CHECK, equals `text`
   kCheck,
   kEnabled,    // the control is enabled ("1") or not ("0")
   kOpen,       // open the sheet's window from its opener
@@ -94,7 +94,8 @@ class ToolSession : public AppSession {
   const Place& Control(int id) const;
   // A platform dialog opened by `button`; `fill` runs in it, then its OK is pressed, or when
   // `confirm` is false its Cancel.
-  void UseDialog(const Place& button, bool confirm, const std::function<void(const std::string&)>& fill);
+  void UseDialog(const Place& button, bool confirm,
+                 const std::function<void(const std::string&)>& fill);
   void ChooseColour(const Place& swatch, const std::string& rgb);
   void BrowseForFolder(const Place& button, const std::string& name);
   void Message(const std::string& text);

@@ -23,19 +23,24 @@ class TrayMenuE2E : public AppSession {
     std::string reg = wine.ReadPrefixFile(path).value_or("");
     const size_t at = reg.find(hidden);
     ASSERT_NE(at, std::string::npos) << "the template does not hide the tray";
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << reg.replace(at, hidden.size(), "\"ShowSystray\"=\"Y\"");
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << reg.replace(at, hidden.size(), "\"ShowSystray\"=\"Y\"");
   }
   // Presses `button` on the program's icon in Wine's tray window; false when there is none.
   bool PressIcon(int button) {
     std::optional<WindowInfo> icon;
-    if (!Becomes([&] { return (icon = wine.FindChild("__winex11_standalone_tray", "Wine System Tray", 0)) && icon->visible; }))
+    if (!Becomes([&] {
+          return (icon = wine.FindChild("__winex11_standalone_tray", "Wine System Tray", 0)) &&
+                 icon->visible;
+        }))
       return false;
     display.MoveMouse(icon->x + icon->width / 2, icon->y + icon->height / 2);
     display.MouseButton(button, true);
     return true;
   }
   bool HideMain() {
-    return wine.Act({"command", kMainClass, "1027"}) && Becomes([&] { return !Visible(kMainClass); });
+    return wine.Act({"command", kMainClass, "1027"}) &&
+           Becomes([&] { return !Visible(kMainClass); });
   }
   void Keys(const std::vector<std::string>& keys) {
     for (const auto& key : keys) {
@@ -67,9 +72,12 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
 
   // A shown window behind another program's is raised to the front. Notepad keeps its place
   // in the registry: there its title bar crosses the main window and misses the tray.
-  for (auto [name, value] : {std::pair{"iWindowPosX", "200"}, {"iWindowPosY", "250"},
-                             {"iWindowPosDX", "700"}, {"iWindowPosDY", "400"}})
-    ASSERT_TRUE(wine.SetRegistryValue("HKCU\\Software\\Microsoft\\Notepad", name, "REG_DWORD", value));
+  for (auto [name, value] : {std::pair{"iWindowPosX", "200"},
+                             {"iWindowPosY", "250"},
+                             {"iWindowPosDX", "700"},
+                             {"iWindowPosDY", "400"}})
+    ASSERT_TRUE(
+        wine.SetRegistryValue("HKCU\\Software\\Microsoft\\Notepad", name, "REG_DWORD", value));
   auto pixel = [&] { return display.Capture(700, 262, 1, 1).At(0, 0); };
   const Rgb mainPixel = pixel();
   Process notepad({"wine", "notepad"}, wine.Environment());
@@ -86,7 +94,8 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
   // A full-screen interval of a minute, so that no shot is taken meanwhile, hidden before
   // capturing: the interval window starts hidden like the main window, and the icon shows it.
   std::string record = Data("Profile.db");
-  for (auto [field, value] : {std::pair{kInType, 1}, {kTimStatus, 1}, {kTimMin, 1}, {kTimSec, 0}, {kOptSound, 0}})
+  for (auto [field, value] :
+       {std::pair{kInType, 1}, {kTimStatus, 1}, {kTimMin, 1}, {kTimSec, 0}, {kOptSound, 0}})
     SetRecordValue(record, field, value);
   WriteData("Profile.db", record);
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -115,7 +124,8 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
 TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTheProgram) {
   const std::string pages = wine.RecordBrowser();
   // Not a first run, so that the browser records the menu's pages alone.
-  ASSERT_TRUE(wine.SetRegistryValue("HKLM\\Software\\Halvecor\\Kestrix\\1105", "firstrun", "REG_DWORD", "1"));
+  ASSERT_TRUE(wine.SetRegistryValue("HKLM\\Software\\Halvecor\\Kestrix\\1105", "firstrun",
+                                    "REG_DWORD", "1"));
   ASSERT_TRUE(wine.InstallBesideProgram("Kestrix.chm"));
   // The current directory is the data folder: a help file there, titled otherwise, must never
   // be the one opened.
@@ -130,11 +140,18 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
   // The menu hangs from the client point (366, 19), just left of the menu button; entries
   // are reached by their place with the keys ("Settings..." and "Global Hotkeys..." come
   // first; their windows have tests of their own).
-  const struct { const char* name; int downs, submenuDowns; std::string windowClass, title; } entries[] = {
-      {"", 7, 0, "", ""},  // the menu and its submenu, pictured
-      {"Help...", 3, -1, kHelpViewer, kHelpTitle}, {"About...", 4, -1, "KXAboutWndClass", ""},
-      {"Visit Website", 5, -1, "", ""}, {"Check for Updates", 6, -1, "", ""},
-      {"Facebook", 7, 0, "", ""}, {"Twitter", 7, 1, "", ""}, {"GooglePlus", 7, 2, "", ""}};
+  const struct {
+    const char* name;
+    int downs, submenuDowns;
+    std::string windowClass, title;
+  } entries[] = {{"", 7, 0, "", ""},  // the menu and its submenu, pictured
+                 {"Help...", 3, -1, kHelpViewer, kHelpTitle},
+                 {"About...", 4, -1, "KXAboutWndClass", ""},
+                 {"Visit Website", 5, -1, "", ""},
+                 {"Check for Updates", 6, -1, "", ""},
+                 {"Facebook", 7, 0, "", ""},
+                 {"Twitter", 7, 1, "", ""},
+                 {"GooglePlus", 7, 2, "", ""}};
   for (const auto& e : entries) {
     ClickMain(kMenuButton);
     auto menu = wine.WaitForWindow("#32768", Millis(5000), kestrix.get());
@@ -145,7 +162,8 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
     Keys(std::vector<std::string>(size_t(std::max(e.submenuDowns, 0)), "Down"));
     if (!*e.name) {
       std::this_thread::sleep_for(Millis(300));
-      display.Capture(kMainLeft, kMainTop, 620, 300).SavePng(Locations::Get().artifacts + "/popup_menu.png");
+      display.Capture(kMainLeft, kMainTop, 620, 300)
+          .SavePng(Locations::Get().artifacts + "/popup_menu.png");
       Keys({"Escape", "Escape"});
       ASSERT_TRUE(Gone("#32768"));
       continue;
@@ -163,17 +181,19 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
     ASSERT_TRUE(wine.Act({"close", e.windowClass}));
     ASSERT_TRUE(Gone(e.windowClass)) << e.name;
   }
-  EXPECT_EQ(ReadLines(pages), (std::vector<std::string>{
-                                  kSite + "/kestrix/?ref=1105", kSite + "/kestrix/?update=1105",
-                                  kSite + "/?go=facebook&pid=3&ver=1105", kSite + "/?go=twitter&pid=3&ver=1105",
-                                  kSite + "/?go=googleplus&pid=3&ver=1105"}));
+  EXPECT_EQ(ReadLines(pages),
+            (std::vector<std::string>{kSite + "/kestrix/?ref=1105", kSite + "/kestrix/?update=1105",
+                                      kSite + "/?go=facebook&pid=3&ver=1105",
+                                      kSite + "/?go=twitter&pid=3&ver=1105",
+                                      kSite + "/?go=googleplus&pid=3&ver=1105"}));
 
   // Help does nothing with the help control disabled, or without the file beside the
   // program; the same command finds the file once it is there again.
   const std::string overrides = "HKCU\\Software\\Wine\\DllOverrides";
   for (bool controlThere : {false, true}) {
     ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
-    ASSERT_TRUE(wine.SetRegistryValue(overrides, "hhctrl.ocx", "REG_SZ", controlThere ? "builtin" : ""));
+    ASSERT_TRUE(
+        wine.SetRegistryValue(overrides, "hhctrl.ocx", "REG_SZ", controlThere ? "builtin" : ""));
     if (controlThere) std::filesystem::remove(wine.InstalledExe("Kestrix.chm"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(wine.Act({"command", kMainClass, "4611"}));
