@@ -304,24 +304,6 @@ void VirtualDisplay::KeyState(const std::string& keysym, bool down) {
   XSync(display_, False);
 }
 
-std::vector<unsigned long> VirtualDisplay::FindWindowsByTitle(const std::string& title) {
-  std::vector<unsigned long> found;
-  if (!display_) return found;
-  Window root, parent, *children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
-    return found;
-  for (unsigned i = 0; i < count; ++i) {
-    char* name = nullptr;
-    if (XFetchName(display_, children[i], &name) && name) {
-      if (title == name) found.push_back(children[i]);
-      XFree(name);
-    }
-  }
-  if (children) XFree(children);
-  return found;
-}
-
 // ---- WineSession ----
 
 WineSession::WineSession(VirtualDisplay& display) : display_(display) {

@@ -93,8 +93,6 @@ class VirtualDisplay {
   // Presses or releases one key alone (a modifier held over mouse moves, a press without
   // its release).
   void KeyState(const std::string& keysym, bool down);
-  // Top-level X windows whose name equals `title`.
-  std::vector<unsigned long> FindWindowsByTitle(const std::string& title);
 
  private:
   std::unique_ptr<Process> server_;
