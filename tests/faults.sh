@@ -43,6 +43,7 @@ reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&
 default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindow(Control(kDeleteId), index != 0); @@ EnableWindow(Control(kDeleteId), index >= 0); @@ e2e @@ ProfileWindowsE2E.Load*
 help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
 cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureEngine
+counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ unit @@ ^CaptureEngine
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }

@@ -1,5 +1,5 @@
 // The button control: its arithmetic, real mouse clicks, drags, hover and spin repeats, and
-// what it draws, read back as pixels. Spin holds up to their limits are checked end to end.
+// what it draws, read back as pixels.
 #include <gtest/gtest.h>
 #include <windows.h>
 

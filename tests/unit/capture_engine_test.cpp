@@ -1,7 +1,7 @@
 // Real grabs of a known picture on the test display, the caption and border drawn on them,
 // and the files and clipboard bitmaps that come out, decoded back and compared. Whole-screen
-// captures decoded from each format, fixed names, the counter's 98 and new folders are
-// checked end to end.
+// captures decoded from each format, fixed names and new folders are checked end to end; the
+// counter's 98 by its probing order.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -65,7 +65,7 @@ class CaptureEngineTest : public ::testing::Test {
   GdiplusSession gdiplus_;
 };
 
-// How transparent the bar is comes from CaptionMath; the inside bar is checked end to end.
+// How transparent an inside bar is comes from CaptionMath.
 TEST_F(CaptureEngineTest, OutsideCaptionBarAndTextUnderTheBorder) {
   PatternWindow window(120, 140, 200, 100);
   ASSERT_TRUE(window.WaitUntilShown());
@@ -143,6 +143,12 @@ TEST_F(CaptureEngineTest, FilesOfEachFormatByTheirEncoderAndFailuresWithTheirSta
     ASSERT_GT(bytes.size(), 2u) << format;
     EXPECT_EQ(bytes[0] * 256 + bytes[1], formats[format].magic0 * 256 + formats[format].magic1);
   }
+  // A second shot in the same second takes the next counter instead of overwriting.
+  CaptureProfile again = AreaOf(window, folder.File(L"new"));
+  CaptureImage second(nullptr);
+  ASSERT_EQ(ComposeCapture(second, again), kStatusOk);
+  ASSERT_EQ(SaveCaptureToFileAt(second, again, &when), kStatusOk);
+  EXPECT_EQ(LastName(again), L"\\KEST-26120414050901.png");
 
   const std::wstring deep = folder.Path() + L"\\a\\b";  // two levels cannot be made
   ASSERT_TRUE(CreateDirectoryW(folder.File(L"KEST.png").c_str(), nullptr));
