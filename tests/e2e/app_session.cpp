@@ -36,25 +36,25 @@ std::string Utf16(const std::string& ascii, size_t units) {
 }
 
 const std::vector<MainControl> kMainControls = {
-    {kCloseButton, "", 415, 1, 41, 17},
-    {kMinimiseButton, "", 391, 1, 23, 17},
-    {kMenuButton, "", 367, 1, 23, 17},
-    {kInputType, "Window", 26, 152, 103, 37},
-    {kInputProperties, "Properties", 130, 152, 103, 37},
-    {kOutputType, "File", 26, 232, 103, 37},
-    {kOutputProperties, "Properties", 130, 232, 103, 37},
-    {kCaptionOption, "Caption", 26, 312, 103, 37},
-    {kBorderOption, "Border", 130, 312, 103, 37},
-    {kScaleOption, "Scale", 234, 312, 103, 37},
-    {kTimerOption, "Timer", 338, 312, 103, 37},
-    {kSoundOption, "Sound", 26, 351, 103, 37},
-    {kCursorOption, "Cursor", 130, 351, 103, 37},
-    {kViewOption, "View", 234, 351, 103, 37},
-    {kEditOption, "Edit", 338, 351, 103, 37},
-    {kProfileName, "Default", 26, 432, 311, 37},
-    {kSaveAs, "Save As", 338, 432, 103, 37},
-    {kStorage, "Storage", 90, 497, 140, 50},
-    {kCapture, "Capture", 231, 497, 140, 50},
+    {kCloseId, "", 415, 1, 41, 17},
+    {kMinimiseId, "", 391, 1, 23, 17},
+    {kMenuId, "", 367, 1, 23, 17},
+    {kInputTypeId, "Window", 26, 152, 103, 37},
+    {kInputPropertiesId, "Properties", 130, 152, 103, 37},
+    {kOutputTypeId, "File", 26, 232, 103, 37},
+    {kOutputPropertiesId, "Properties", 130, 232, 103, 37},
+    {kCaptionId, "Caption", 26, 312, 103, 37},
+    {kBorderId, "Border", 130, 312, 103, 37},
+    {kScaleId, "Scale", 234, 312, 103, 37},
+    {kTimerId, "Timer", 338, 312, 103, 37},
+    {kSoundId, "Sound", 26, 351, 103, 37},
+    {kCursorId, "Cursor", 130, 351, 103, 37},
+    {kViewId, "View", 234, 351, 103, 37},
+    {kEditId, "Edit", 338, 351, 103, 37},
+    {kProfileId, "Default", 26, 432, 311, 37},
+    {kSaveAsId, "Save As", 338, 432, 103, 37},
+    {kStorageId, "Storage", 90, 497, 140, 50},
+    {kCaptureId, "Capture", 231, 497, 140, 50},
 };
 
 void AppSession::SetUp() {
@@ -72,7 +72,7 @@ void AppSession::Start(const std::vector<std::string>& args) {
 }
 
 void AppSession::Close() {
-  ClickMain(kCloseButton);
+  ClickMain(kCloseId);
   ASSERT_EQ(kestrix->Wait(kStartDeadline), 0);
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/main_control_ids.h"
+#include "capture/capture_profile.h"
 #include "harness.h"
 
 namespace e2e {
@@ -19,45 +21,23 @@ inline const std::string kMainClass = "KXMainWndClass", kMainTitle = "HALVECOR K
 // The main window's place on the tests' 1280 x 800 screen, and its size.
 constexpr int kMainLeft = 407, kMainTop = 115, kMainWidth = 467, kMainHeight = 571;
 
-// Byte offsets in the 2304-byte profile record (Profile.db; in Profiles.db after the name).
+// Byte offsets of the profile record's fields (Profile.db; in Profiles.db after the name).
+#define KX_FIELD(name) offsetof(kx::CaptureProfile, name)
 enum RecordField : size_t {
-  kInType = 0,
-  kInTrans = 4,
-  kOutType = 28,
-  kOutFilename = 32,
-  kOutFormat = 36,
-  kJpegQuality = 40,
-  kCapStatus = 44,
-  kCapComputer = 48,
-  kCapUser = 52,
-  kCapDate = 56,
-  kCapTime = 60,
-  kCapPosition = 64,
-  kCapTrans = 68,
-  kCapBackColor = 72,
-  kCapTextColor = 76,
-  kBorStatus = 80,
-  kBorWidth = 84,
-  kBorColor = 88,
-  kScaStatus = 92,
-  kScaWidth = 96,
-  kScaHeight = 100,
-  kTimStatus = 104,
-  kTimHour = 108,
-  kTimMin = 112,
-  kTimSec = 116,
-  kOptSound = 120,
-  kOptCursor = 124,
-  kOptView = 128,
-  kOptEdit = 132,
-  kSetAutostart = 136,
-  kSetHotkeys = 140,
-  kSetHelpText = 144,
-  kSetHide = 148,
-  kSetMagnifier = 152,
-  kStorageFolder = 156,
+  kInType = KX_FIELD(InType), kInTrans = KX_FIELD(InTrans), kOutType = KX_FIELD(OutType),
+  kOutFilename = KX_FIELD(OutFilename), kOutFormat = KX_FIELD(OutFormat),
+  kCapStatus = KX_FIELD(CapStatus), kCapPosition = KX_FIELD(CapPosition),
+  kCapTextColor = KX_FIELD(CapTextColor), kBorStatus = KX_FIELD(BorStatus),
+  kBorWidth = KX_FIELD(BorWidth), kBorColor = KX_FIELD(BorColor), kScaStatus = KX_FIELD(ScaStatus),
+  kScaWidth = KX_FIELD(ScaWidth), kScaHeight = KX_FIELD(ScaHeight), kTimStatus = KX_FIELD(TimStatus),
+  kTimHour = KX_FIELD(TimTimeHour), kTimMin = KX_FIELD(TimTimeMin), kTimSec = KX_FIELD(TimTimeSec),
+  kOptSound = KX_FIELD(OptSound), kOptCursor = KX_FIELD(OptCursor), kOptView = KX_FIELD(OptView),
+  kOptEdit = KX_FIELD(OptEdit), kSetHotkeys = KX_FIELD(SetHotkeys),
+  kSetHelpText = KX_FIELD(SetHelpText), kSetHide = KX_FIELD(SetHideBeforeCapture),
+  kSetMagnifier = KX_FIELD(SetMagnifier), kStorageFolder = KX_FIELD(SetStorageFolder),
 };
-constexpr size_t kRecordBytes = 2304, kNameBytes = 164, kStoredBytes = 2472, kListHeader = 8;
+#undef KX_FIELD
+constexpr size_t kRecordBytes = sizeof(kx::CaptureProfile), kNameBytes = 164, kStoredBytes = 2472, kListHeader = 8;
 inline const std::string kListMagic("TSEK\x01\0\0\0", 8);  // Profiles.db's header
 
 uint32_t RecordValue(const std::string& record, size_t field);
@@ -72,27 +52,7 @@ struct MainControl {
   int x, y, width, height;
 };
 extern const std::vector<MainControl> kMainControls;
-enum MainId {
-  kCloseButton = 1026,
-  kMinimiseButton,
-  kMenuButton,
-  kInputType,
-  kInputProperties,
-  kOutputType,
-  kOutputProperties,
-  kCaptionOption,
-  kBorderOption,
-  kScaleOption,
-  kTimerOption,
-  kSoundOption,
-  kCursorOption,
-  kViewOption,
-  kEditOption,
-  kProfileName,
-  kSaveAs,
-  kStorage,
-  kCapture,
-};
+using namespace kx;  // the control ids: kCloseId, kSoundId, kCaptureId ...
 
 class AppSession : public ::testing::Test {
  protected:

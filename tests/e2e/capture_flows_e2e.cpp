@@ -166,7 +166,7 @@ TEST(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow
     ASSERT_TRUE(!moved || command(scene::kMoveTarget));
     Sleep(500);
     auto files = s.Files();
-    ASSERT_TRUE(s.Command(kRepeatId));
+    ASSERT_TRUE(s.Command(kRepeatCaptureId));
     auto shot = s.NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_EQ(shot->width, moved ? kW - 1000 : 300);
@@ -201,7 +201,7 @@ TEST(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow
   EXPECT_EQ(s.Files(), files);
   s.display.Click(window->x + 172 + 45, window->y + 219 - 54 + 18);  // Stop
   ASSERT_TRUE(s.Gone(kInterval) && s.FlowEnded());
-  ASSERT_TRUE(s.Command(kRepeatId));
+  ASSERT_TRUE(s.Command(kRepeatCaptureId));
   Sleep(1500);
   EXPECT_EQ(s.Files(), files);
   EXPECT_FALSE(s.wine.FindWindow(kInterval));
@@ -248,11 +248,11 @@ TEST(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
       s.ClickMain(26 + 50, 152 + 18);
       s.ClickMain(26 + 50, 152 + 18);
       EXPECT_TRUE(WaitUntil(
-          [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputType) == "Fullscreen"; },
+          [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputTypeId) == "Fullscreen"; },
           kDeadline));
     }
     files = s.Files();
-    ASSERT_TRUE(s.Command(kRepeatId));
+    ASSERT_TRUE(s.Command(kRepeatCaptureId));
     EXPECT_TRUE(theArea(s.NewCapture(files))) << switched;
     ASSERT_TRUE(s.FlowEnded());
   }

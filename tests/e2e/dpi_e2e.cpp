@@ -44,7 +44,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
   auto inputType = [&](const std::string& type) {  // the main window's button, where drawn
     s.ClickMain(26 + 50, 152 + 18);
     ASSERT_TRUE(WaitUntil(
-        [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputType) == type; }, kDeadline));
+        [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputTypeId) == type; }, kDeadline));
   };
 
   // Fullscreen and Area through the Capture button: exactly the screen's pixels.
@@ -84,7 +84,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
   // file has the control's size on the screen.
   shot(
       [&] {
-        ASSERT_TRUE(s.Command(kCapture));
+        ASSERT_TRUE(s.Command(kCaptureId));
         s.Pick(alone.CentreX(), alone.CentreY(), alone);
       },
       -1, -1, alone.right - alone.left, alone.bottom - alone.top);

@@ -66,12 +66,12 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // Help tooltips rest under their anchor, follow a choice's value and go on leaving.
   const std::pair<int, std::string> tips[] = {
-      {kCapture,
+      {kCaptureId,
        "Start capture.\\n\\nPress 'PrintScreen' to capture.\\nPress 'Shift + "
        "PrintScreen' to repeat the last capture."},
-      {kStorage, "Open output folder.\\n\\nPress 'Ctrl + PrintScreen' to open output folder."},
-      {kInputType, "Capture a window or an element on the window."},
-      {kSoundOption, "Play a sound when a capture is finished."}};
+      {kStorageId, "Open output folder.\\n\\nPress 'Ctrl + PrintScreen' to open output folder."},
+      {kInputTypeId, "Capture a window or an element on the window."},
+      {kSoundId, "Play a sound when a capture is finished."}};
   for (const auto& [id, text] : tips) EXPECT_EQ(HelpTipAfterResting(id), text) << id;
   auto tip = wine.FindWindow("HToolTipEx_0000");
   ASSERT_TRUE(tip);
@@ -87,18 +87,18 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
     const char* value;
     bool properties;
     const char* name;
-  } choices[] = {{kInputType, "Fullscreen", false, "None"},
-                 {kInputType, "Area", false, "None"},
-                 {kInputType, "Window", true, "Default"},
-                 {kOutputType, "Clipboard", false, "None"}};
+  } choices[] = {{kInputTypeId, "Fullscreen", false, "None"},
+                 {kInputTypeId, "Area", false, "None"},
+                 {kInputTypeId, "Window", true, "Default"},
+                 {kOutputTypeId, "Clipboard", false, "None"}};
   for (const auto& c : choices) {
     ClickMain(c.id);
     EXPECT_TRUE(TextBecomes(c.id, c.value)) << c.value;
     EXPECT_TRUE(EnabledBecomes(c.id + 1, c.properties)) << c.value;
-    EXPECT_TRUE(TextBecomes(kProfileName, c.name)) << c.value;
+    EXPECT_TRUE(TextBecomes(kProfileId, c.name)) << c.value;
   }
-  EXPECT_EQ(HelpTipAfterResting(kOutputType), "Save the capture to the clipboard.");
-  EXPECT_FALSE(HelpTipAfterResting(kOutputProperties, Millis(1500))) << "disabled, yet helped";
+  EXPECT_EQ(HelpTipAfterResting(kOutputTypeId), "Save the capture to the clipboard.");
+  EXPECT_FALSE(HelpTipAfterResting(kOutputPropertiesId, Millis(1500))) << "disabled, yet helped";
 
   // About opens centred over the disabled main window, with no help tooltips below it; OK
   // and a close message each bring the main window back in front.
@@ -107,7 +107,7 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
   for (bool withOk : {true, false}) {
     Run(about, {{kOpen}});
     if (withOk) {
-      EXPECT_FALSE(HelpTipAfterResting(kStorage, Millis(1500)));
+      EXPECT_FALSE(HelpTipAfterResting(kStorageId, Millis(1500)));
       const Image picture = display.Capture(origin.first, origin.second, 435, 373);
       picture.SavePng(Locations::Get().artifacts + "/about_window.png");
       EXPECT_EQ(picture.At(100, 83), (Rgb{217, 217, 205}));  // its own separator colour
@@ -139,12 +139,12 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   // Option toggles flip at once; Caption opens its window and flips nothing. Neither a close
   // from elsewhere nor anything before it writes the profile; a log-off does.
   ASSERT_NO_FATAL_FAILURE(Start());
-  for (int id : {kSoundOption, kCursorOption, kViewOption, kEditOption}) ClickMain(id);
-  EXPECT_TRUE(TextBecomes(kProfileName, "None"));
+  for (int id : {kSoundId, kCursorId, kViewId, kEditId}) ClickMain(id);
+  EXPECT_TRUE(TextBecomes(kProfileId, "None"));
   display.MoveMouse(10, 10);
   std::this_thread::sleep_for(Millis(300));
   const Image before = display.Capture(kMainLeft + 26, kMainTop + 312, 30, 37);
-  ASSERT_TRUE(OpenFromMain(kCaptionOption, "KXCaptionWndClass"));
+  ASSERT_TRUE(OpenFromMain(kCaptionId, "KXCaptionWndClass"));
   ASSERT_TRUE(wine.Act({"close", "KXCaptionWndClass"}));
   ASSERT_TRUE(Gone("KXCaptionWndClass"));
   display.MoveMouse(10, 10);
@@ -158,7 +158,7 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
                          RecordValue(record, kOptView), RecordValue(record, kOptEdit),
                          RecordValue(record, kCapStatus)}),
             std::vector<uint32_t>({0, 1, 1, 1, 0}));
-  ClickMain(kSoundOption);
+  ClickMain(kSoundId);
   ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
   EXPECT_EQ(Data("Profile.db"), record);
 
@@ -166,13 +166,13 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   // settings back and forth.
   WriteData("Profiles.db", kListMagic + Utf16("Quiet", 82) + record + std::string(4, '\0'));
   ASSERT_NO_FATAL_FAILURE(Start());
-  EXPECT_TRUE(TextBecomes(kProfileName, "Quiet"));
-  const std::pair<int, const char*> flips[] = {{kSoundOption, "None"}, {kSoundOption, "Quiet"},
-                                               {kSoundOption, "None"}, {kCursorOption, "None"},
-                                               {kViewOption, "None"},  {kEditOption, "Default"}};
+  EXPECT_TRUE(TextBecomes(kProfileId, "Quiet"));
+  const std::pair<int, const char*> flips[] = {{kSoundId, "None"}, {kSoundId, "Quiet"},
+                                               {kSoundId, "None"}, {kCursorId, "None"},
+                                               {kViewId, "None"},  {kEditId, "Default"}};
   for (auto [id, name] : flips) {
     ClickMain(id);
-    EXPECT_TRUE(TextBecomes(kProfileName, name)) << name;
+    EXPECT_TRUE(TextBecomes(kProfileId, name)) << name;
   }
   ASSERT_NO_FATAL_FAILURE(Close());
   const std::string defaults = Data("Profile.db");
@@ -180,8 +180,8 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   // A corrupt record: the defaults shown, the file left until the close replaces it.
   WriteData("Profile.db", "corrupt");
   ASSERT_NO_FATAL_FAILURE(Start());
-  EXPECT_TRUE(TextBecomes(kInputType, "Window"));
-  EXPECT_TRUE(TextBecomes(kProfileName, "Default"));
+  EXPECT_TRUE(TextBecomes(kInputTypeId, "Window"));
+  EXPECT_TRUE(TextBecomes(kProfileId, "Default"));
   EXPECT_EQ(Data("Profile.db"), "corrupt");
   ASSERT_NO_FATAL_FAILURE(Close());
   EXPECT_EQ(Data("Profile.db"), defaults);
@@ -195,12 +195,12 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   WriteData("Profile.db", prepared);
   const std::string folder = wine.prefix() + "/drive_c/KestrixShots";
   ASSERT_NO_FATAL_FAILURE(Start());
-  EXPECT_TRUE(TextBecomes(kInputType, "Area"));
-  EXPECT_TRUE(EnabledBecomes(kInputProperties, false));
-  EXPECT_TRUE(TextBecomes(kProfileName, "None"));
-  EXPECT_FALSE(HelpTipAfterResting(kCapture, Millis(1500)));
+  EXPECT_TRUE(TextBecomes(kInputTypeId, "Area"));
+  EXPECT_TRUE(EnabledBecomes(kInputPropertiesId, false));
+  EXPECT_TRUE(TextBecomes(kProfileId, "None"));
+  EXPECT_FALSE(HelpTipAfterResting(kCaptureId, Millis(1500)));
   EXPECT_FALSE(std::filesystem::exists(folder));
-  ClickMain(kStorage);
+  ClickMain(kStorageId);
   EXPECT_TRUE(Becomes([&] { return std::filesystem::is_directory(folder); }));
 }
 

@@ -12,11 +12,11 @@ const std::string kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\
 const std::string kRunText = "C:\\Program Files\\Kestrix\\Kestrix.exe /min";
 
 // clang-format off
-const Sheet kBorder = MakeSheet("KXBorderWndClass", 398, kBorderOption, 1032,
+const Sheet kBorder = MakeSheet("KXBorderWndClass", 398, kBorderId, 1032,
     {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034),
      {{1031, 26, 286, 37, 37}, {1035, 68, 286, 339, 37}}},
     {{119, 51}, {199, 51}, {279, 51}});
-const Sheet kCaption = MakeSheet("KXCaptionWndClass", 597, kCaptionOption, 1038,
+const Sheet kCaption = MakeSheet("KXCaptionWndClass", 597, kCaptionId, 1038,
     {SwitchRow(119, 1029, 1039),
      {{1030, 26, 206, 37, 37},   {1031, 219, 206, 37, 37},  {1032, 26, 245, 37, 37},
       {1033, 219, 245, 37, 37},  {1040, 68, 206, 146, 37},  {1041, 261, 206, 146, 37},
@@ -24,16 +24,16 @@ const Sheet kCaption = MakeSheet("KXCaptionWndClass", 597, kCaptionOption, 1038,
       {1035, 219, 325, 37, 37},  {1044, 68, 325, 146, 37},  {1045, 261, 325, 146, 37}},
      SwitchRow(398, 1036, 1046), NumberRow(478, 1037, 1048, 1047)},
     {{119, 51}, {199, 90}, {318, 51}, {398, 51}, {478, 51}});
-const Sheet kFileFormat = MakeSheet("KXFileFormatWndClass", 398, kOutputProperties, 1032,
+const Sheet kFileFormat = MakeSheet("KXFileFormatWndClass", 398, kOutputPropertiesId, 1032,
     {SwitchRow(119, 1029, 1033), SwitchRow(199, 1030, 1034), NumberRow(279, 1031, 1035, 0)},
     {{119, 51}, {199, 51}, {279, 51}});
-const Sheet kScale = MakeSheet("KXScaleWndClass", 398, kScaleOption, 1032,
+const Sheet kScale = MakeSheet("KXScaleWndClass", 398, kScaleId, 1032,
     {SwitchRow(119, 1029, 1033), NumberRow(199, 1030, 1036, 1034),
      NumberRow(279, 1031, 1037, 1035)},
     {{119, 51}, {199, 51}, {279, 51}});
-const Sheet kWindowProp = MakeSheet("KXWindowPropWndClass", 238, kInputProperties, 1030,
+const Sheet kWindowProp = MakeSheet("KXWindowPropWndClass", 238, kInputPropertiesId, 1030,
     {SwitchRow(119, 1029, 1031)}, {{119, 51}});
-const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, kTimerOption, 1033,
+const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, kTimerId, 1033,
     {SwitchRow(119, 1029, 1034),
      {{1030, 26, 206, 37, 37}, {1035, 104, 206, 3, 37}, {1038, 66, 208, 33, 33},
       {1031, 111, 206, 37, 37}, {1036, 189, 206, 3, 37}, {1039, 151, 208, 33, 33},
@@ -53,7 +53,7 @@ class OptionWindowsE2E : public ToolSession {
   void SetUp() override {
     ToolSession::SetUp();
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(TextBecomes(kProfileName, "Default"));
+    ASSERT_TRUE(TextBecomes(kProfileId, "Default"));
   }
 };
 

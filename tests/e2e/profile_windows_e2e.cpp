@@ -13,8 +13,8 @@ namespace {
 const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass";
 constexpr int kNameBox = 1028,
               kDelete = kReset;  // the Save window's name box, the Load window's Delete
-const Sheet kSaveSheet = MakeSheet(kSave, 201, kSaveAs, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
-const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileName, 1030, {}, {});
+const Sheet kSaveSheet = MakeSheet(kSave, 201, kSaveAsId, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
+const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileId, 1030, {}, {});
 
 class ProfileWindowsE2E : public ToolSession {
  protected:
@@ -35,17 +35,17 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
     std::string typed, message, stored;
   } attempts[] = {  // clang-format off
       {0, "", identical, ""},  // untouched defaults, the name left as it is
-      {kSoundOption, "", blank, ""}, {0, "   ", "", "   "}, {0, "other", identical, ""},
-      {kCursorOption, "   ", taken, ""}, {0, letters, "", kept}, {kSoundOption, "p3", "", "p3"},
-      {kViewOption, "p4", "", "p4"}, {kSoundOption, "p5", "", "p5"},
-      {kCursorOption, "p6", "", "p6"},
-      {kSoundOption, "p7", "", "p7"}, {kEditOption, "p8", "", "p8"}, {kSoundOption, "p9", "", "p9"},
-      {kCursorOption, "p10", "", "p10"}, {kViewOption, "p11", "", ""}};  // the eleventh: nothing
+      {kSoundId, "", blank, ""}, {0, "   ", "", "   "}, {0, "other", identical, ""},
+      {kCursorId, "   ", taken, ""}, {0, letters, "", kept}, {kSoundId, "p3", "", "p3"},
+      {kViewId, "p4", "", "p4"}, {kSoundId, "p5", "", "p5"},
+      {kCursorId, "p6", "", "p6"},
+      {kSoundId, "p7", "", "p7"}, {kEditId, "p8", "", "p8"}, {kSoundId, "p9", "", "p9"},
+      {kCursorId, "p10", "", "p10"}, {kViewId, "p11", "", ""}};  // the eleventh: nothing
   // clang-format on
   char options[4] = {1, 0, 0, 0};  // Sound, Cursor, View, Edit of the defaults
   std::vector<std::string> expectedRecords;
   for (const auto& a : attempts) {
-    if (a.flip) ClickMain(a.flip), options[a.flip - kSoundOption] ^= 1;
+    if (a.flip) ClickMain(a.flip), options[a.flip - kSoundId] ^= 1;
     const bool untouched = a.flip == 0 && a.typed.empty();
     Run(kSaveSheet, {{kOpen},
                      untouched ? Step{kSee, 0, "", kNameBox, "New Profile"}
@@ -59,7 +59,7 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
       continue;
     }
     ASSERT_TRUE(Gone(kSave)) << a.typed;
-    EXPECT_TRUE(TextBecomes(kProfileName, a.stored));
+    EXPECT_TRUE(TextBecomes(kProfileId, a.stored));
     expectedRecords.insert(expectedRecords.begin(), a.stored + std::string(options, 4));
   }
   // Newest first: each record's name and its four options.
@@ -91,7 +91,7 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   WriteData("Profile.db", changed);
   ASSERT_NO_FATAL_FAILURE(Start());
   for (auto [flip, name] :
-       {std::pair{kSoundOption, "A"}, {kCursorOption, "B"}, {kViewOption, "C"}}) {
+       {std::pair{kSoundId, "A"}, {kCursorId, "B"}, {kViewId, "C"}}) {
     ClickMain(flip);
     ASSERT_NO_FATAL_FAILURE(SaveAs(name));
   }
@@ -100,7 +100,7 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
 
   // With the settings of B, B is selected and can be deleted. As drawn: 27-pixel items, B
   // shaded across the list's width, each text in its colour from x = 7.
-  Run(kLoadSheet, {{kMainPress, kViewOption},
+  Run(kLoadSheet, {{kMainPress, kViewId},
                    {kOpen},
                    {kItems, 0, "2|Default|A|B|C"},
                    {kEnabled, kDelete, "1"}});
@@ -128,7 +128,7 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   // Settings no stored profile has: "Default" is selected, and Delete follows the selection.
   // Then deleting B and A; Cancel brings B's settings back but not the records.
   Run(kLoadSheet, {{kClose, kCancel},
-                   {kMainPress, kEditOption},
+                   {kMainPress, kEditId},
                    {kOpen},
                    {kItems, 0, "0|Default|A|B|C"},
                    {kEnabled, kDelete, "0"},
@@ -137,7 +137,7 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
                    {kItem, 0},
                    {kEnabled, kDelete, "0"},
                    {kClose, kCancel},
-                   {kMainPress, kEditOption},
+                   {kMainPress, kEditId},
                    {kOpen},
                    {kPress, kDelete},
                    {kItems, 0, "1|Default|A|C"},
@@ -161,7 +161,7 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   const std::string foreign = "KEST" + kListMagic.substr(4) + std::string(kStoredBytes, 'x');
   WriteData("Profiles.db", foreign);
   ASSERT_NO_FATAL_FAILURE(Start());
-  ClickMain(kSoundOption);
+  ClickMain(kSoundId);
   EXPECT_EQ(Data("Profiles.db"), foreign);
   ASSERT_NO_FATAL_FAILURE(SaveAs("x"));
   const std::string one = Data("Profiles.db");
@@ -175,9 +175,9 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   Process holder({"wine", Locations::Get().probe, "hold", path, "8000"}, wine.Environment(),
                  answer);
   ASSERT_TRUE(WaitUntil([&] { return std::ifstream(answer).peek() == 'o'; }, Millis(20000)));
-  ClickMain(kCursorOption);
+  ClickMain(kCursorId);
   ASSERT_NO_FATAL_FAILURE(SaveAs("y"));
-  EXPECT_TRUE(TextBecomes(kProfileName, "y"));
+  EXPECT_TRUE(TextBecomes(kProfileId, "y"));
   EXPECT_EQ(Data("Profiles.db"), one);
   holder.Wait(Millis(20000));
 

@@ -20,7 +20,6 @@ using Changes = std::vector<std::pair<RecordField, uint32_t>>;
 
 inline const std::string kArea = "KXGetAreaWndClass", kPicker = "KXGetWindowWndClass",
                          kInterval = "KXIntervalWndClass";
-constexpr int kRepeatId = 1045;  // the main window's repeat command
 constexpr Rgb kFrameRed = {209, 53, 37};
 constexpr Millis kDeadline(20000), kQuiet(2000);
 

@@ -93,7 +93,7 @@ void ToolSession::Do(const Step& step) {
       EXPECT_EQ(Send(kMainClass, kMainTitle, sheet->opener, BXM_CHECK), std::stol(step.text));
       return;
     case kName:
-      EXPECT_TRUE(TextBecomes(kProfileName, step.text)) << Text(kProfileName).value_or("?");
+      EXPECT_TRUE(TextBecomes(kProfileId, step.text)) << Text(kProfileId).value_or("?");
       return;
     case kMainPress:
       ClickMain(step.id);

@@ -99,7 +99,7 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
     SetRecordValue(record, field, value);
   WriteData("Profile.db", record);
   ASSERT_NO_FATAL_FAILURE(Start());
-  ClickMain(kCapture);
+  ClickMain(kCaptureId);
   ASSERT_TRUE(wine.WaitForWindow(kInterval, Millis(10000), kestrix.get()));
   ASSERT_TRUE(Becomes([&] { return !Visible(kMainClass); }));
   EXPECT_FALSE(Visible(kInterval));
@@ -153,7 +153,7 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
                  {"Twitter", 7, 1, "", ""},
                  {"GooglePlus", 7, 2, "", ""}};
   for (const auto& e : entries) {
-    ClickMain(kMenuButton);
+    ClickMain(kMenuId);
     auto menu = wine.WaitForWindow("#32768", Millis(5000), kestrix.get());
     ASSERT_TRUE(menu) << e.name;
     EXPECT_EQ(std::pair(menu->x, menu->y), std::pair(kMainLeft + 366, kMainTop + 19));
