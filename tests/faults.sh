@@ -25,11 +25,9 @@ dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ 
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
 clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
 countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ unit @@ ^Interval
-frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
-group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ unit @@ ^ToolFrame|^GroupFrame|^ToolWindow
-edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? maximum : value; @@ return value; @@ unit @@ ^ToolWindow
-hover-dwell-late @@ src/ui/button.h @@ kHoverDwell = 191; @@ kHoverDwell = 291; @@ unit @@ ^Button
-spin-first-repeat-late @@ src/ui/button.h @@ kSpinFirstRepeat = 399; @@ kSpinFirstRepeat = 499; @@ unit @@ ^Button
+frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
+group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
+edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? maximum : value; @@ return value; @@ e2e @@ OptionWindowsE2E.BorderWindow
 pixel-space-not-restored @@ src/base/pixel_space.cpp @@ if (previous_) Switch(previous_); @@ (void)previous_; @@ unit @@ ^DpiPixelSpace
 caption-toggle-moved @@ src/app/main_layout.cpp @@ {kCaptionId, L"Caption", 26, 312, @@ {kCaptionId, L"Caption", 27, 312, @@ e2e @@ MainWindowE2E.LaidOut*
 repeat-acts-during-interval @@ src/app/hotkeys.cpp @@ return intervalRunning ? 0 : kRepeatCaptureId; @@ return kRepeatCaptureId; @@ e2e @@ HotkeysE2E.DuringAnInterval*

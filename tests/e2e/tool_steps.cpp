@@ -244,10 +244,10 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
   const Rgb dot{0xC0, 0xC2, 0xC2}, white{255, 255, 255};
   for (const Place& g : sheet->groups) {
     const int right = g.x + g.width - 1, bottom = g.y + g.height - 1;
-    EXPECT_EQ(std::vector({shot.At(g.x + 3, g.y), shot.At(g.x + 5, g.y), shot.At(g.x, g.y + 3),
-                           shot.At(right, g.y + 3), shot.At(g.x + 3, bottom),
+    EXPECT_EQ(std::vector({shot.At(g.x + 3, g.y), shot.At(g.x + 5, g.y), shot.At(g.x + 10, g.y),
+                           shot.At(g.x, g.y + 3), shot.At(right, g.y + 3), shot.At(g.x + 3, bottom),
                            shot.At(g.x + 3, bottom + 1)}),
-              std::vector({dot, white, dot, dot, dot, white}))
+              std::vector({dot, white, dot, dot, dot, dot, white}))
         << g.y;
     int dark = 0;  // the bold title above the frame
     for (int y = g.y - 18; y < g.y - 2; ++y)
@@ -255,6 +255,9 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
     EXPECT_GT(dark, 10) << g.y;
   }
   EXPECT_EQ(shot.At(100, 83), (Rgb{217, 217, 219}));  // separator
+  // The title band's 43 rows from the skin, then the white body.
+  EXPECT_FALSE(shot.At(200, 42) == white);
+  EXPECT_EQ(shot.At(200, 43), white);
 }
 
 void ToolSession::ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& expected) {

@@ -130,7 +130,7 @@ void RegisterOverlaysOnce() {
 
 TEST(SelectOverlays, AFocusLossEndsWithoutWriting) {
   RegisterOverlaysOnce();
-  test::RecordingParent other(10, 10, 50, 50);
+  test::PlainWindow other(10, 10, 50, 50);
   const struct {
     const wchar_t* className;
     Selection (*run)(CaptureProfile&);
