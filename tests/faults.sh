@@ -9,14 +9,14 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 
 read -r -d '' KX_FAULTS <<'EOF'
-argb-channels-swapped @@ src/capture/capture_layout.cpp @@ red << 16 | green << 8 | blue; @@ blue << 16 | green << 8 | red; @@ unit @@ ^Caption|^CaptureEngine
-scale-rounds-up @@ src/capture/capture_layout.cpp @@ int64_t(profile.ScaWidth) * width / 100); @@ int64_t(profile.ScaWidth) * width / 100 + 1); @@ unit @@ ^CaptureLayout|^CaptureEngine
-caption-alpha-inverted @@ src/capture/capture_layout.cpp @@ (100 - int64_t(profile.CapTrans)) * 255 @@ int64_t(profile.CapTrans) * 255 @@ unit @@ ^Caption|^CaptureEngine
-counter-starts-at-one @@ src/capture/output_plan.cpp @@ for (int counter = 0; @@ for (int counter = 1; @@ unit @@ ^Output|^CaptureEngine
-bmp-mime-type-wrong @@ src/capture/output_plan.cpp @@ return L"image/bmp"; @@ return L"image/x-bmp"; @@ unit @@ ^CaptureEngine
-list-version-unchecked @@ src/profiles/profile_codec.cpp @@ GetWord(data) != kProfileListMagic || GetWord(data + 4) != kProfileListVersion @@ GetWord(data) != kProfileListMagic @@ unit @@ ^Profile
-added-profile-goes-last @@ src/profiles/profile_files.cpp @@ list.insert(list.begin(), added); @@ list.push_back(added); @@ unit @@ ^Profile
-current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ unit @@ ^CurrentProfile
+argb-channels-swapped @@ src/capture/capture_layout.cpp @@ red << 16 | green << 8 | blue; @@ blue << 16 | green << 8 | red; @@ unit @@ ^Caption
+scale-rounds-up @@ src/capture/capture_layout.cpp @@ int64_t(profile.ScaWidth) * width / 100); @@ int64_t(profile.ScaWidth) * width / 100 + 1); @@ unit @@ ^CaptureLayout
+caption-alpha-inverted @@ src/capture/capture_layout.cpp @@ (100 - int64_t(profile.CapTrans)) * 255 @@ int64_t(profile.CapTrans) * 255 @@ unit @@ ^Caption
+counter-starts-at-one @@ src/capture/output_plan.cpp @@ for (int counter = 0; @@ for (int counter = 1; @@ unit @@ ^Output
+bmp-mime-type-wrong @@ src/capture/output_plan.cpp @@ return L"image/bmp"; @@ return L"image/x-bmp"; @@ e2e @@ CaptureFlowsE2E.Fullscreen*
+list-version-unchecked @@ src/profiles/profile_codec.cpp @@ GetWord(data) != kProfileListMagic || GetWord(data + 4) != kProfileListVersion @@ GetWord(data) != kProfileListMagic @@ e2e @@ ProfileWindowsE2E.Foreign*
+added-profile-goes-last @@ src/profiles/profile_files.cpp @@ list.insert(list.begin(), added); @@ list.push_back(added); @@ e2e @@ ProfileWindowsE2E.Load*
+current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ e2e @@ MainWindowE2E.StoresOnly*
 eleventh-profile-saved @@ src/profiles/save_profile_window.cpp @@ book_.stored.size() >= kMaxStoredProfiles @@ book_.stored.size() > kMaxStoredProfiles @@ e2e @@ ProfileWindowsE2E.Saving*
 position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ unit @@ ^ProfileValue
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
@@ -40,8 +40,8 @@ window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSyst
 reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&P::OutFormat, 0}, @@ kReset[] = {{&P::OutFilename, 0}, {&P::OutFormat, 0}, @@ e2e @@ OptionWindowsE2E.OutputFileWindow
 default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindow(Control(kDeleteId), index != 0); @@ EnableWindow(Control(kDeleteId), index >= 0); @@ e2e @@ ProfileWindowsE2E.Load*
 help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
-cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureEngine
-counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ unit @@ ^CaptureEngine
+cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureUnseen
+counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }

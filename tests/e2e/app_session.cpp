@@ -1,5 +1,6 @@
 #include "app_session.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -7,9 +8,13 @@
 
 namespace e2e {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-constexpr Millis kStartDeadline(30000);
+void Pause(int ms) {
+  std::this_thread::sleep_for(Millis(ms));
+}
 
 // The title band is drawn: bluer than red by `margin` (the tool windows' band is the bluer).
 bool BandDrawn(VirtualDisplay& display, int left, int top, int margin) {
@@ -33,6 +38,22 @@ std::string Utf16(const std::string& ascii, size_t units) {
   std::string field(units * 2, '\0');
   for (size_t i = 0; i < ascii.size() && i < units; ++i) field[i * 2] = ascii[i];
   return field;
+}
+
+void PrintTo(const Box& b, std::ostream* os) {
+  *os << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
+}
+
+int Mismatches(const Image& image, int x0, int y0, int w, int h, int atX, int atY,
+               const std::function<Rgb(int, int)>& expected, int tolerance) {
+  int bad = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const Rgb seen = image.At(x0 + x, y0 + y), want = expected(atX + x, atY + y);
+      bad += std::abs(seen.r - want.r) > tolerance || std::abs(seen.g - want.g) > tolerance ||
+             std::abs(seen.b - want.b) > tolerance;
+    }
+  return bad;
 }
 
 const std::vector<MainControl> kMainControls = {
@@ -62,29 +83,81 @@ void AppSession::SetUp() {
   ASSERT_FALSE(wine.prefix().empty()) << "no Wine prefix";
 }
 
+void AppSession::TearDown() {
+  if (HasFailure())
+    SaveScreenshot(display, std::string("failure_") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  Stop();
+}
+
 void AppSession::Start(const std::vector<std::string>& args) {
+  const Image before = display.CaptureScreen();
   kestrix = wine.Launch(args);
-  ASSERT_TRUE(wine.WaitForWindow(kMainClass, kStartDeadline, kestrix.get()))
-      << "no main window; program running: " << kestrix->Running();
+  auto w = wine.WaitForWindow(kMainClass, kDeadline, kestrix.get(), kMainTitle);
+  ASSERT_TRUE(w) << "no main window; program running: " << kestrix->Running();
+  main = *w;
   if (!args.empty() && args[0] == "/min") return;
-  ASSERT_TRUE(
-      WaitUntil([&] { return BandDrawn(display, kMainLeft, kMainTop, 40); }, Millis(10000)));
+  // Its band over what was there: the picture under it may be bluish too.
+  const int x = main.x + main.width / 2, y = main.y + 10;
+  ASSERT_TRUE(Becomes(
+      [&] {
+        return display.Capture(x, y, 1, 1).At(0, 0) != before.At(x, y) &&
+               BandDrawn(display, main.x, main.y, 40);
+      },
+      kDeadline));
+  Pause(300);
+}
+
+void AppSession::StartWith(const Changes& changes, const std::vector<std::string>& args,
+                           const std::string& storage) {
+  std::string record = Defaults();
+  ASSERT_EQ(record.size(), kRecordBytes) << "no default record";
+  for (auto [field, value] : changes) SetRecordValue(record, field, value);
+  if (!storage.empty()) record.replace(kStorageFolder, 2048, Utf16(storage, 1024));
+  WriteData("Profile.db", record);
+  Start(args);
+}
+
+const std::string& AppSession::Defaults() {
+  if (defaults_.empty()) {
+    wine.SetRegistryValue("HKLM\\Software\\Halvecor\\Kestrix\\1105", "firstrun", "REG_DWORD", "1");
+    auto p = wine.Launch();
+    if (wine.WaitForWindow(kMainClass, kDeadline, p.get()) && wine.Act({"endsession", kMainClass}))
+      defaults_ = Data("Profile.db");
+    wine.Act({"close", kMainClass});
+    p->Wait(kDeadline);
+  }
+  return defaults_;
 }
 
 void AppSession::Close() {
   ClickMain(kCloseId);
-  ASSERT_EQ(kestrix->Wait(kStartDeadline), 0);
+  ASSERT_EQ(kestrix->Wait(kDeadline), 0);
 }
 
 void AppSession::CloseFromElsewhere() {
   ASSERT_TRUE(wine.Act({"close", kMainClass}));
-  ASSERT_EQ(kestrix->Wait(kStartDeadline), 0);
+  ASSERT_EQ(kestrix->Wait(kDeadline), 0);
+}
+
+void AppSession::Stop() {
+  if (kestrix && kestrix->Running()) wine.Act({"close", kMainClass}), kestrix->Wait(kDeadline);
+  kestrix.reset();
 }
 
 void AppSession::ClickMain(int id) {
+  const double scale = main.width / double(kMainWidth);
   for (const MainControl& c : kMainControls)
-    if (c.id == id) display.Click(kMainLeft + c.x + c.width / 2, kMainTop + c.y + c.height / 2);
-  std::this_thread::sleep_for(Millis(200));
+    if (c.id == id)
+      display.Click(main.x + int((c.x + c.width / 2) * scale),
+                    main.y + int((c.y + c.height / 2) * scale));
+  Pause(200);
+}
+
+void AppSession::ClickCapture() {
+  display.MoveMouse(main.x + main.width * 291 / kMainWidth, main.y + main.width * 517 / kMainWidth);
+  Pause(250);
+  ClickMain(kCaptureId);
 }
 
 std::optional<std::string> AppSession::Text(int id) {
@@ -112,7 +185,11 @@ bool AppSession::Visible(const std::string& className) {
 }
 
 bool AppSession::Gone(const std::string& className) {
-  return Becomes([&] { return !wine.FindWindow(className); });
+  return Becomes([&] { return !wine.FindWindow(className); }, kDeadline);
+}
+
+int AppSession::Count(const std::string& className) {
+  return std::atoi(wine.Probe({"count", className}).value_or("-1").c_str());
 }
 
 std::optional<WindowInfo> AppSession::OpenFromMain(int id, const std::string& className) {
@@ -125,7 +202,7 @@ std::optional<WindowInfo> AppSession::WaitDrawn(const std::string& className) {
   if (w && !WaitUntil([&] { return BandDrawn(display, w->x, w->y, 70); }, Millis(5000)))
     return std::nullopt;
   // Its controls are drawn after the frame; a press before that can be lost.
-  std::this_thread::sleep_for(Millis(300));
+  Pause(300);
   return w;
 }
 
@@ -134,29 +211,98 @@ std::string AppSession::Data(const std::string& name) {
 }
 
 void AppSession::WriteData(const std::string& name, const std::string& bytes) {
-  std::filesystem::create_directories(wine.DataFolder());
+  fs::create_directories(wine.DataFolder());
   std::ofstream(wine.DataFolder() + "/" + name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string AppSession::DefaultRecord() {
-  Start();
-  if (!::testing::Test::HasFatalFailure()) Close();
-  return Data("Profile.db");
 }
 
 std::optional<std::string> AppSession::HelpTipAfterResting(int id, Millis deadline) {
   display.MoveMouse(10, 10);
-  std::this_thread::sleep_for(Millis(300));
+  Pause(300);
   for (const MainControl& c : kMainControls)
     if (c.id == id) {
-      display.MoveMouse(kMainLeft + c.x + c.width / 2 - 5, kMainTop + c.y + c.height / 2);
-      std::this_thread::sleep_for(Millis(50));
-      display.MoveMouse(kMainLeft + c.x + c.width / 2, kMainTop + c.y + c.height / 2);
+      display.MoveMouse(main.x + c.x + c.width / 2 - 5, main.y + c.y + c.height / 2);
+      Pause(50);
+      display.MoveMouse(main.x + c.x + c.width / 2, main.y + c.y + c.height / 2);
     }
   std::optional<std::string> text;
   WaitUntil([&] { return (text = wine.WindowText("HToolTipEx_0000", "", 0)).has_value(); },
             deadline, Millis(100));
   return text;
+}
+
+std::vector<std::string> AppSession::Files(const std::string& folder) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? Pictures() : folder, ec))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<Image> AppSession::NewCapture(const std::vector<std::string>& before,
+                                            std::string* name, const std::string& folder) {
+  std::optional<Image> image;
+  WaitUntil(
+      [&] {
+        for (const std::string& f : Files(folder))
+          if (std::find(before.begin(), before.end(), f) == before.end()) {
+            if (name) *name = f;
+            Image i = Image::Load((folder.empty() ? Pictures() : folder) + "/" + f);
+            if (i.width > 0) image = std::move(i);
+          }
+        return image.has_value();
+      },
+      kDeadline, Millis(200));
+  return image;
+}
+
+bool AppSession::PressOpens(const std::vector<std::string>& modifiers, const std::string& cls) {
+  const int before = Count(cls);
+  display.Key("Print", modifiers);
+  return WaitUntil([&] { return Count(cls) > before; }, kQuiet, Millis(200));
+}
+
+std::string AppSession::Clock() {
+  std::string t;
+  for (int id : {1032, 1033, 1034}) t += wine.WindowText(kInterval, "", id).value_or("?") + " ";
+  return t;
+}
+
+void AppSession::Pick(int x, int y, const Box& expected) {
+  ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
+  auto framed = [&] {  // a red pixel just left of the expected left edge
+    const Image strip = display.Capture(expected.left - 4, expected.CentreY(), 8, 1);
+    return Mismatches(strip, 0, 0, 8, 1, 0, 0, [](int, int) { return kFrameRed; }) < 8;
+  };
+  for (int nudge = 0; nudge < 40 && !framed(); ++nudge) {
+    display.MoveMouse(x - 2, y - 2);
+    Pause(30);
+    display.MoveMouse(x, y);
+    Pause(150);
+  }
+  display.Click(x, y);
+}
+
+void AppSession::Drag(int x1, int y1, int x2, int y2, const std::function<void()>& beforeRelease) {
+  auto red = [&](int x, int y) { return display.Capture(x, y, 1, 1).At(0, 0) == kFrameRed; };
+  display.MoveMouse(x1, y1);
+  Pause(150);
+  display.MouseButton(1, true);
+  WaitUntil([&] { return red(x1 - 2, y1 + 2); }, Millis(5000));  // the frame around the anchor
+  for (int i = 1; i <= 4; ++i) {
+    display.MoveMouse(x1 + (x2 - x1) * i / 4, y1 + (y2 - y1) * i / 4);
+    Pause(60);
+  }
+  // The frame's left edge at its low end, where the crosshair never is.
+  const int lowY = y2 - std::min(3, (y2 - y1) / 8);
+  for (int nudge = 0; nudge < 20 && !(red(x1 - 3, lowY) && red(x1 - 1, lowY)); ++nudge) {
+    display.MoveMouse(x2 - 1, y2);
+    Pause(30);
+    display.MoveMouse(x2, y2);
+    Pause(120);
+  }
+  if (beforeRelease) beforeRelease();
+  display.MouseButton(1, false);
 }
 
 }  // namespace e2e

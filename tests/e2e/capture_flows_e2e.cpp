@@ -3,13 +3,15 @@
 // are decoded and compared with the picture pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 #include "../fixture/scene_fixture.h"
-#include "session.h"
+#include "app_session.h"
 
 namespace e2e {
 namespace {
@@ -33,6 +35,66 @@ void Sleep(int ms) {
   std::this_thread::sleep_for(Millis(ms));
 }
 
+class CaptureFlowsE2E : public AppSession {
+ protected:
+  // The known picture on the screen's background; kxscene's windows over it when asked.
+  void ShowScene(bool targets = false) {
+    ASSERT_TRUE(display.SetBackground(Picture));
+    if (!targets) return;
+    const std::string out = wine.prefix() + "/../kxscene.txt";
+    const std::string exe = fs::path(Locations::Get().exe).parent_path() / "kxscene.exe";
+    scene_ =
+        std::make_unique<Process>(std::vector<std::string>{"wine", exe}, wine.Environment(), out);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(Becomes(
+        [&] { return !(lines = ReadLines(out)).empty() && lines.back().rfind("ready", 0) == 0; },
+        Millis(30000)));
+    for (const std::string& line : lines) {
+      std::istringstream in(line);
+      std::string kind, name;
+      unsigned handle = 0;
+      Box b;
+      if (in >> kind >> name >> handle >> b.left >> b.top >> b.right >> b.bottom) rects_[name] = b;
+    }
+  }
+  Box Rect(const std::string& name) { return rects_[name]; }
+  bool SceneCommand(int id) {
+    return wine.Act({"command", "KXSceneControlWndClass", std::to_string(id)});
+  }
+  // Files of every name a capture could take in the next half minute, counter 00.
+  void TakeTheNextNames() {
+    for (std::time_t t = std::time(nullptr) - 1, end = t + 30; t <= end; ++t) {
+      char name[32];
+      std::strftime(name, sizeof name, "/KEST-%y%m%d%H%M%S00.png", std::localtime(&t));
+      std::ofstream(Pictures() + name) << "taken";
+    }
+  }
+
+  // Whether the 5-pixel band above a window turned white (and the row above it stayed the
+  // picture) while a shot ran, up to the next file.
+  bool BandTurnsWhite(const Box& w, const std::vector<std::string>& before) {
+    bool white = false;
+    WaitUntil(
+        [&] {
+          const Image band =
+              display.Capture(w.left - 5, w.top - 6, std::min(w.right + 5, kW) - w.left + 5, 6);
+          if (!white && !Mismatches(band, 0, 1, band.width, 5, 0, 0, [](int, int) {
+                return Rgb{255, 255, 255};
+              })) {
+            white = true;
+            EXPECT_EQ(Mismatches(band, 0, 0, band.width, 1, w.left - 5, w.top - 6, Picture), 0);
+          }
+          return Files() != before;
+        },
+        kDeadline, Millis(10));
+    return white;
+  }
+
+ private:
+  std::unique_ptr<Process> scene_;
+  std::map<std::string, Box> rects_;
+};
+
 // What one Fullscreen capture through "Capture" must give, for one set of profile values.
 struct OutputCase {
   const char* what;
@@ -41,13 +103,12 @@ struct OutputCase {
   int width = kW, height = kH;  // height 0: taller than half the screen
   std::function<void(const Image&)> check = nullptr;
   std::string storage = "";  // a folder in Pictures
+  bool taken = false;        // the names with counter 00 are taken
 };
 
-TEST(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) {
-  Session s(kW, kH);
-  Stage scene(s.display, s.wine, "kxscene");
-  ASSERT_TRUE(s.ready() && scene.ready());
-  std::ofstream(s.Pictures() + "/blocker") << "a file where the folder should be";
+TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) {
+  ASSERT_NO_FATAL_FAILURE(ShowScene());
+  std::ofstream(Pictures() + "/blocker") << "a file where the folder should be";
   auto exact = [](int at) {
     return [at](const Image& i) { EXPECT_EQ(Mismatches(i, at, at, kW, kH, 0, 0, Picture), 0); };
   };
@@ -59,6 +120,7 @@ TEST(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) {
     exact(3)(i);
   };
   auto green = [](const Image& i) { EXPECT_GT(CountColour(i, {0, 255, 0}, kH / 2), 4); };
+
   const Changes border = {{kOutFormat, 1}, {kBorStatus, 1}, {kBorWidth, 3}, {kBorColor, 0xFF}};
   const Changes caption = {{kScaStatus, 1}, {kScaWidth, 50},   {kScaHeight, 50},
                            {kCapStatus, 1}, {kCapPosition, 1}, {kCapTextColor, 0xFF00}};
@@ -72,70 +134,47 @@ TEST(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) {
       {"a storage folder that cannot be made", {}, "", 0, 0, nullptr, "blocker"},
       {"input type outside the list", {{kInType, 7}}, ""},
       {"clipboard", {{kOutType, 1}}, ""},
+      {"a taken name: the next counter", {}, R"(KEST-\d{12}01\.png)", kW, kH, exact(0), "", true},
   };
 
-  const std::string user = fs::path(s.wine.UserFolder()).filename().string();
+  const std::string user = fs::path(wine.UserFolder()).filename().string();
   for (const OutputCase& c : cases) {
     SCOPED_TRACE(c.what);
     Changes changes = {{kInType, 1}};
     changes.insert(changes.end(), c.changes.begin(), c.changes.end());
-    const std::string folder = c.storage.empty() ? "" : s.Pictures() + "/" + c.storage;
-    ASSERT_NO_FATAL_FAILURE(s.Start(
+    const std::string folder = c.storage.empty() ? "" : Pictures() + "/" + c.storage;
+    ASSERT_NO_FATAL_FAILURE(StartWith(
         changes, {}, c.storage.empty() ? "" : "C:\\users\\" + user + "\\Pictures\\" + c.storage));
-    const auto before = s.Files(), beforeThere = s.Files(folder);
-    s.ClickCapture();
+    if (c.taken) TakeTheNextNames();
+    const auto before = Files(), beforeThere = Files(folder);
+    ClickCapture();
     // Only the offer: under Wine another process cannot read a bitmap Kestrix owns.
-    auto offered = [&] { return s.wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0) == 0; };
+    auto offered = [&] { return wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0) == 0; };
     EXPECT_TRUE(c.changes.empty() || c.changes[0].first != kOutType ||
                 WaitUntil(offered, kDeadline));
     std::string name;
     if (c.name.empty()) {
       Sleep(1500);
-      EXPECT_EQ(s.Files(), before);
-      EXPECT_FALSE(s.wine.FindWindow(kArea) || s.wine.FindWindow(kPicker));
+      EXPECT_EQ(Files(), before);
+      EXPECT_FALSE(wine.FindWindow(kArea) || wine.FindWindow(kPicker));
     } else {
-      auto image = s.NewCapture(beforeThere, &name, folder);
+      auto image = NewCapture(beforeThere, &name, folder);
       ASSERT_TRUE(image);
       EXPECT_TRUE(std::regex_match(name, std::regex(c.name))) << name;
       EXPECT_EQ(image->width, c.width);
       EXPECT_TRUE(c.height ? image->height == c.height : image->height > kH / 2) << image->height;
       if (c.check) c.check(*image);
     }
-    EXPECT_TRUE(s.FlowEnded());
-    EXPECT_TRUE(s.kestrix->Running());
-    s.Stop();
+    EXPECT_TRUE(FlowEnded());
+    EXPECT_TRUE(kestrix->Running());
+    Stop();
   }
 }
 
-// Whether the 5-pixel band above a window turned white (and the row above it stayed the
-// picture) while a shot ran, up to the next file.
-bool BandTurnsWhite(Session& s, const Box& w, const std::vector<std::string>& before) {
-  bool white = false;
-  WaitUntil(
-      [&] {
-        const Image band =
-            s.display.Capture(w.left - 5, w.top - 6, std::min(w.right + 5, kW) - w.left + 5, 6);
-        if (!white && !Mismatches(band, 0, 1, band.width, 5, 0, 0, [](int, int) {
-              return Rgb{255, 255, 255};
-            })) {
-          white = true;
-          EXPECT_EQ(Mismatches(band, 0, 0, band.width, 1, w.left - 5, w.top - 6, Picture), 0);
-        }
-        return s.Files() != before;
-      },
-      kDeadline, Millis(10));
-  return white;
-}
-
-TEST(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow) {
-  Session s(kW, kH);
-  Stage scene(s.display, s.wine, "kxscene", {"targets"});
-  ASSERT_TRUE(s.ready() && scene.ready());
-  auto command = [&](int id) {
-    return s.wine.Act({"command", "KXSceneControlWndClass", std::to_string(id)});
-  };
-  Box target = scene.Rect("target");
-  const Box element = scene.Rect("element"), desktop = scene.Rect("desktop");
+TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow) {
+  ASSERT_NO_FATAL_FAILURE(ShowScene(true));
+  Box target = Rect("target");
+  const Box element = Rect("element"), desktop = Rect("desktop");
   const int inTarget = 300 * 200 - 120 * 50;
   // A control: its own rectangle. The desktop's own window never gets a white backdrop; a
   // window picked with Clean does.
@@ -149,117 +188,114 @@ TEST(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWindow
        scene::kDesktopColour},
       {target, target.right - 20, target.bottom - 20, 300, 200, inTarget, 1, scene::kTargetColour},
   };
-  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 0}, {kInTrans, 1}}));
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}, {kInTrans, 1}}));
   for (const auto& p : picks) {
-    auto files = s.Files();
-    s.ClickCapture();
-    ASSERT_NO_FATAL_FAILURE(s.Pick(p.x, p.y, p.w));
-    EXPECT_TRUE(p.band < 0 || BandTurnsWhite(s, p.w, files) == (p.band == 1)) << p.width;
-    auto shot = s.NewCapture(files);
+    auto files = Files();
+    ClickCapture();
+    ASSERT_NO_FATAL_FAILURE(Pick(p.x, p.y, p.w));
+    EXPECT_TRUE(p.band < 0 || BandTurnsWhite(p.w, files) == (p.band == 1)) << p.width;
+    auto shot = NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_EQ(std::pair(shot->width, shot->height), std::pair(p.width, p.height));
     EXPECT_EQ(CountColour(*shot, Of(p.colour)), p.colourCount) << p.width;
-    ASSERT_TRUE(s.FlowEnded());
+    ASSERT_TRUE(FlowEnded());
   }
   // Repeat follows the last picked window where it is now: clamped at the screen's edge.
   for (bool moved : {false, true}) {
-    ASSERT_TRUE(!moved || command(scene::kMoveTarget));
+    ASSERT_TRUE(!moved || SceneCommand(scene::kMoveTarget));
     Sleep(500);
-    auto files = s.Files();
-    ASSERT_TRUE(s.Command(kRepeatCaptureId));
-    auto shot = s.NewCapture(files);
+    auto files = Files();
+    ASSERT_TRUE(Command(kRepeatCaptureId));
+    auto shot = NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_EQ(shot->width, moved ? kW - 1000 : 300);
     EXPECT_EQ(CountColour(*shot, Of(scene::kTargetColour)), moved ? 280 * 300 - 6000 : inTarget);
-    ASSERT_TRUE(s.FlowEnded());
+    ASSERT_TRUE(FlowEnded());
   }
   target = {1000, 150, kW, 450};
 
   // The interval, with Current (the ways out are the unit tests'): no backdrop, a shot every
   // tick of where the window is now, the clock at zero, the main window hidden. A picked
   // window that has gone is skipped; the count goes on. Repeat has nothing to capture then.
-  s.Stop();
-  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 0}, {kTimStatus, 1}, {kTimSec, 1}, {kSetHide, 0}}));
-  auto files = s.Files();
-  s.ClickCapture();
-  ASSERT_NO_FATAL_FAILURE(s.Pick(target.right - 30, target.bottom - 20, target));
-  auto window = s.wine.WaitForWindow(kInterval, kDeadline, s.kestrix.get());
+  Stop();
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}, {kTimStatus, 1}, {kTimSec, 1}, {kSetHide, 0}}));
+  auto files = Files();
+  ClickCapture();
+  ASSERT_NO_FATAL_FAILURE(Pick(target.right - 30, target.bottom - 20, target));
+  auto window = wine.WaitForWindow(kInterval, kDeadline, kestrix.get());
   ASSERT_TRUE(window && window->visible);
-  EXPECT_FALSE(s.Visible(kMainClass));
-  EXPECT_FALSE(BandTurnsWhite(s, target, files));
-  auto shot = s.NewCapture(files);
+  EXPECT_FALSE(Visible(kMainClass));
+  EXPECT_FALSE(BandTurnsWhite(target, files));
+  auto shot = NewCapture(files);
   ASSERT_TRUE(shot);
   EXPECT_EQ(shot->width, kW - 1000);
-  EXPECT_TRUE(WaitUntil([&] { return s.Files().size() >= files.size() + 2; }, kDeadline));
-  EXPECT_EQ(s.Clock(), "00 00 00 ");
-  s.display.Capture(window->x, window->y, 435, 219)
+  EXPECT_TRUE(WaitUntil([&] { return Files().size() >= files.size() + 2; }, kDeadline));
+  EXPECT_EQ(Clock(), "00 00 00 ");
+  display.Capture(window->x, window->y, 435, 219)
       .SavePng(Locations::Get().artifacts + "/interval_window.png");
-  ASSERT_TRUE(command(scene::kCloseTarget));
+  ASSERT_TRUE(SceneCommand(scene::kCloseTarget));
   Sleep(1500);  // a shot under way when it was closed
-  files = s.Files();
+  files = Files();
   Sleep(3000);
-  EXPECT_EQ(s.Files(), files);
-  s.display.Click(window->x + 172 + 45, window->y + 219 - 54 + 18);  // Stop
-  ASSERT_TRUE(s.Gone(kInterval) && s.FlowEnded());
-  ASSERT_TRUE(s.Command(kRepeatCaptureId));
+  EXPECT_EQ(Files(), files);
+  display.Click(window->x + 172 + 45, window->y + 219 - 54 + 18);  // Stop
+  ASSERT_TRUE(Gone(kInterval) && FlowEnded());
+  ASSERT_TRUE(Command(kRepeatCaptureId));
   Sleep(1500);
-  EXPECT_EQ(s.Files(), files);
-  EXPECT_FALSE(s.wine.FindWindow(kInterval));
+  EXPECT_EQ(Files(), files);
+  EXPECT_FALSE(wine.FindWindow(kInterval));
 }
 
 // PrintScreen on the keyboard, a drag and the file: what tools/run.sh shows when there is no
 // display to run on (it prints where the capture and a picture of the overlay were put).
 // Then Escape, and repeat of the same area after the profile was switched to Fullscreen.
-TEST(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
-  Session s(kW, kH);
-  Stage scene(s.display, s.wine, "kxscene");
-  ASSERT_TRUE(s.ready() && scene.ready());
-  ASSERT_NO_FATAL_FAILURE(s.Start({{kInType, 2}}));
+TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
+  ASSERT_NO_FATAL_FAILURE(ShowScene());
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 2}}));
   auto theArea = [](const std::optional<Image>& i) {
     return i && i->width == 200 && i->height == 100 &&
            Mismatches(*i, 0, 0, 200, 100, 100, 100, Picture) == 0;
   };
-  // A key reaches the hotkeys only while a Wine window has the X focus: the user is working
-  // in another program, here the picture's.
-  s.display.Click(40, 760);
+  // A key reaches the hotkeys only while a Wine window has the X focus: the main window's.
+  display.Click(main.x + 300, main.y + 80);
   Sleep(300);
-  ASSERT_TRUE(s.PressOpens({}, kArea));
+  ASSERT_TRUE(PressOpens({}, kArea));
   std::string overlay, name;
-  s.Drag(100, 100, 299, 199, [&] { overlay = SaveScreenshot(s.display, "demo_area_overlay"); });
-  EXPECT_TRUE(theArea(s.NewCapture({}, &name)));
+  Drag(100, 100, 299, 199, [&] { overlay = SaveScreenshot(display, "demo_area_overlay"); });
+  EXPECT_TRUE(theArea(NewCapture({}, &name)));
   const std::string kept = Locations::Get().artifacts + "/demo_" + name;
-  fs::copy_file(s.Pictures() + "/" + name, kept, fs::copy_options::overwrite_existing);
+  fs::copy_file(Pictures() + "/" + name, kept, fs::copy_options::overwrite_existing);
   std::printf("capture: %s\noverlay: %s\n", kept.c_str(), overlay.c_str());
-  ASSERT_TRUE(s.FlowEnded());
+  ASSERT_TRUE(FlowEnded());
 
   // Escape writes nothing and keeps the last capture for the repeat; the focus goes by the
   // pointer once the main window was hidden.
-  auto files = s.Files();
-  s.ClickCapture();
-  ASSERT_TRUE(s.wine.WaitForWindow(kArea, kDeadline, s.kestrix.get()));
+  auto files = Files();
+  ClickCapture();
+  ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
   Sleep(300);
-  s.display.FocusUnderPointer();
-  s.display.Key("Escape");
-  ASSERT_TRUE(s.Gone(kArea) && s.FlowEnded());
+  display.FocusUnderPointer();
+  display.Key("Escape");
+  ASSERT_TRUE(Gone(kArea) && FlowEnded());
   Sleep(700);
-  EXPECT_EQ(s.Files(), files);
+  EXPECT_EQ(Files(), files);
   for (bool switched : {false, true}) {
     if (switched) {  // the input type button, twice: Window, then Fullscreen
-      s.ClickMain(26 + 50, 152 + 18);
-      s.ClickMain(26 + 50, 152 + 18);
+      ClickMain(kInputTypeId);
+      ClickMain(kInputTypeId);
       EXPECT_TRUE(WaitUntil(
-          [&] { return s.wine.WindowText(kMainClass, kMainTitle, kInputTypeId) == "Fullscreen"; },
+          [&] { return wine.WindowText(kMainClass, kMainTitle, kInputTypeId) == "Fullscreen"; },
           kDeadline));
     }
-    files = s.Files();
-    ASSERT_TRUE(s.Command(kRepeatCaptureId));
-    EXPECT_TRUE(theArea(s.NewCapture(files))) << switched;
-    ASSERT_TRUE(s.FlowEnded());
+    files = Files();
+    ASSERT_TRUE(Command(kRepeatCaptureId));
+    EXPECT_TRUE(theArea(NewCapture(files))) << switched;
+    ASSERT_TRUE(FlowEnded());
   }
   // Fullscreen stays current: the next capture is the whole screen.
-  files = s.Files();
-  s.ClickCapture();
-  auto full = s.NewCapture(files);
+  files = Files();
+  ClickCapture();
+  auto full = NewCapture(files);
   ASSERT_TRUE(full);
   EXPECT_EQ(std::pair(full->width, full->height), std::pair(kW, kH));
 }

@@ -223,32 +223,31 @@ Image VirtualDisplay::CaptureScreen() {
   return Capture(0, 0, width_, height_);
 }
 
-bool VirtualDisplay::SetBackground(const Image& picture) {
+bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt) {
   if (!display_) return false;
   const Window root = DefaultRootWindow(display_);
   Visual* visual = DefaultVisual(display_, 0);
   const int depth = DefaultDepth(display_, 0);
   XImage* xi = XCreateImage(display_, visual, unsigned(depth), ZPixmap, 0, nullptr,
-                            unsigned(picture.width), unsigned(picture.height), 32, 0);
+                            unsigned(width_), unsigned(height_), 32, 0);
   if (!xi) return false;
-  xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * picture.height));
+  xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * height_));
   auto place = [](uint8_t value, unsigned long mask) {
     int shift = 0;
     while (mask && !((mask >> shift) & 1)) ++shift;
     return ((unsigned long)(value) * (mask >> shift) / 255) << shift;
   };
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgb c = picture.At(x, y);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      const Rgb c = colourAt(x, y);
       XPutPixel(xi, x, y,
                 place(c.r, visual->red_mask) | place(c.g, visual->green_mask) |
                     place(c.b, visual->blue_mask));
     }
-  Pixmap pixmap = XCreatePixmap(display_, root, unsigned(picture.width), unsigned(picture.height),
-                                unsigned(depth));
+  Pixmap pixmap =
+      XCreatePixmap(display_, root, unsigned(width_), unsigned(height_), unsigned(depth));
   GC gc = XCreateGC(display_, pixmap, 0, nullptr);
-  XPutImage(display_, pixmap, gc, xi, 0, 0, 0, 0, unsigned(picture.width),
-            unsigned(picture.height));
+  XPutImage(display_, pixmap, gc, xi, 0, 0, 0, 0, unsigned(width_), unsigned(height_));
   XFreeGC(display_, gc);
   XDestroyImage(xi);  // frees the data too
   XSetWindowBackgroundPixmap(display_, root, pixmap);
@@ -294,13 +293,6 @@ void VirtualDisplay::Key(const std::string& keysym, const std::vector<std::strin
 void VirtualDisplay::FocusUnderPointer() {
   if (!display_) return;
   XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
-  XSync(display_, False);
-}
-
-void VirtualDisplay::KeyState(const std::string& keysym, bool down) {
-  if (!display_) return;
-  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(keysym.c_str())), down,
-                    CurrentTime);
   XSync(display_, False);
 }
 

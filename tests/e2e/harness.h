@@ -80,8 +80,8 @@ class VirtualDisplay {
   const std::string& name() const { return name_; }
   Image Capture(int x, int y, int w, int h);
   Image CaptureScreen();
-  // Makes `picture` the screen's own background, shown wherever no window covers it.
-  bool SetBackground(const Image& picture);
+  // Paints the screen's own background, shown wherever no window covers it.
+  bool SetBackground(const std::function<Rgb(int, int)>& colourAt);
   void MoveMouse(int x, int y);
   void Click(int x, int y, int button = 1);
   void MouseButton(int button, bool down);
@@ -90,9 +90,6 @@ class VirtualDisplay {
   // Gives the keyboard to the window under the pointer, as a window manager's focus policy
   // would: without one, a Wine window that was unmapped takes the X focus with it.
   void FocusUnderPointer();
-  // Presses or releases one key alone (a modifier held over mouse moves, a press without
-  // its release).
-  void KeyState(const std::string& keysym, bool down);
 
  private:
   std::unique_ptr<Process> server_;

@@ -13,7 +13,8 @@ namespace {
 const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass";
 constexpr int kNameBox = 1028,
               kDelete = kReset;  // the Save window's name box, the Load window's Delete
-const Sheet kSaveSheet = MakeSheet(kSave, 201, kSaveAsId, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
+const Sheet kSaveSheet =
+    MakeSheet(kSave, 201, kSaveAsId, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
 const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileId, 1030, {}, {});
 
 class ProfileWindowsE2E : public ToolSession {
@@ -33,7 +34,8 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   const struct {
     int flip;
     std::string typed, message, stored;
-  } attempts[] = {  // clang-format off
+  } attempts[] = {
+      // clang-format off
       {0, "", identical, ""},  // untouched defaults, the name left as it is
       {kSoundId, "", blank, ""}, {0, "   ", "", "   "}, {0, "other", identical, ""},
       {kCursorId, "   ", taken, ""}, {0, letters, "", kept}, {kSoundId, "p3", "", "p3"},
@@ -83,15 +85,14 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
 
 TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   // The defaults as a first run stores them, then with other program-wide settings.
-  const std::string defaults = DefaultRecord();
+  const std::string defaults = Defaults();
   ASSERT_EQ(defaults.size(), kRecordBytes);
   std::string changed = defaults;
   for (size_t field : {kSetHelpText, kSetHide, kSetMagnifier}) SetRecordValue(changed, field, 0);
   changed.replace(kStorageFolder, 2048, Utf16("C:\\Elsewhere", 1024));
   WriteData("Profile.db", changed);
   ASSERT_NO_FATAL_FAILURE(Start());
-  for (auto [flip, name] :
-       {std::pair{kSoundId, "A"}, {kCursorId, "B"}, {kViewId, "C"}}) {
+  for (auto [flip, name] : {std::pair{kSoundId, "A"}, {kCursorId, "B"}, {kViewId, "C"}}) {
     ClickMain(flip);
     ASSERT_NO_FATAL_FAILURE(SaveAs(name));
   }
@@ -100,10 +101,8 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
 
   // With the settings of B, B is selected and can be deleted. As drawn: 27-pixel items, B
   // shaded across the list's width, each text in its colour from x = 7.
-  Run(kLoadSheet, {{kMainPress, kViewId},
-                   {kOpen},
-                   {kItems, 0, "2|Default|A|B|C"},
-                   {kEnabled, kDelete, "1"}});
+  Run(kLoadSheet,
+      {{kMainPress, kViewId}, {kOpen}, {kItems, 0, "2|Default|A|B|C"}, {kEnabled, kDelete, "1"}});
   std::this_thread::sleep_for(Millis(300));
   const Image shot = display.Capture(origin.first, origin.second, 435, 471);
   shot.SavePng(Locations::Get().artifacts + "/load_profile_window.png");
@@ -157,16 +156,21 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
 }
 
 TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrashNothing) {
-  // A foreign file of a plausible size is left alone until the first save replaces it.
-  const std::string foreign = "KEST" + kListMagic.substr(4) + std::string(kStoredBytes, 'x');
-  WriteData("Profiles.db", foreign);
-  ASSERT_NO_FATAL_FAILURE(Start());
-  ClickMain(kSoundId);
-  EXPECT_EQ(Data("Profiles.db"), foreign);
-  ASSERT_NO_FATAL_FAILURE(SaveAs("x"));
-  const std::string one = Data("Profiles.db");
-  EXPECT_EQ(one.substr(0, kListHeader + 4), kListMagic + Utf16("x", 2));
-  ASSERT_EQ(one.size(), kListHeader + kStoredBytes);
+  // A foreign file, or one of a later version, of a plausible size is left alone until the
+  // first save replaces it.
+  std::string one;
+  for (const std::string magic : {std::string("KEST\1", 5), std::string("TSEK\2", 5)}) {
+    const std::string foreign = magic + kListMagic.substr(5) + std::string(kStoredBytes, 'x');
+    WriteData("Profiles.db", foreign);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickMain(kSoundId);
+    EXPECT_EQ(Data("Profiles.db"), foreign);
+    ASSERT_NO_FATAL_FAILURE(SaveAs("x"));
+    one = Data("Profiles.db");
+    EXPECT_EQ(one.substr(0, kListHeader + 4), kListMagic + Utf16("x", 2));
+    ASSERT_EQ(one.size(), kListHeader + kStoredBytes);
+    if (magic[0] == 'K') ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
+  }
 
   // Another program holds the file open: the save closes the window, the old file stays.
   std::string path = "C:" + wine.DataFolder().substr(wine.prefix().size() + 8) + "/Profiles.db";

@@ -1,0 +1,81 @@
+// What the end-to-end sessions cannot see of a capture, checked in-process: the pointer, which
+// under Wine is not this program's to read over another program's window, and the clipboard's
+// bitmap, whose handle another process cannot read.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "capture/post_process.h"
+#include "capture/profile_values.h"
+#include "toolkit_support.h"
+
+namespace kx {
+namespace {
+
+std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+class CaptureUnseen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetForegroundWindow(window_.hwnd());
+    SetCursorPos(420, 330);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    BuildDefaultProfile(profile_, L"");
+    profile_.InType = 2;
+    profile_.InRect = {400, 300, 480, 380};
+    profile_.CapStatus = profile_.OptSound = 0;
+  }
+  // An 80 x 80 area shot from (400, 300).
+  std::vector<uint32_t> AreaShot() {
+    CaptureImage holder(nullptr);
+    EXPECT_EQ(ComposeCapture(holder, profile_), kStatusOk);
+    return PixelsOf(holder.bitmap.Get(), 80, 80);
+  }
+
+  GdiplusSession gdiplus_;
+  test::PlainWindow window_{400, 300, 80, 80};
+  CaptureProfile profile_;
+};
+
+TEST_F(CaptureUnseen, ThePointerIsDrawnOnlyWhenAskedFromItsPositionOn) {
+  const std::vector<uint32_t> without = AreaShot();
+  profile_.OptCursor = 1;
+  const std::vector<uint32_t> with = AreaShot();
+  int changed = 0, changedBeforePointer = 0;
+  for (int i = 0; i < 80 * 80; ++i)
+    if (without[i] != with[i]) ++changed, changedBeforePointer += i % 80 < 20 || i / 80 < 30;
+  EXPECT_GT(changed, 20);
+  EXPECT_EQ(changedBeforePointer, 0);
+}
+
+TEST_F(CaptureUnseen, TheClipboardGetsTheFinishedBitmap) {
+  const std::vector<uint32_t> shot = AreaShot();
+  profile_.OutType = profile_.BorStatus = profile_.BorWidth = 1;
+  profile_.BorColor = 0x0000FF;  // red
+  CaptureImage holder(window_.hwnd());
+  ASSERT_EQ(ProcessCapture(holder, profile_), kStatusOk);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  const std::vector<uint32_t> pasted =
+      PixelsOf(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), 82, 82);
+  CloseClipboard();
+  int wrong = 0;
+  for (int y = 0; y < 82; ++y)
+    for (int x = 0; x < 82; ++x) {
+      const bool ring = x == 0 || y == 0 || x == 81 || y == 81;
+      wrong += pasted[y * 82 + x] != (ring ? 0xFF0000 : shot[(y - 1) * 80 + x - 1]);
+    }
+  EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
+}  // namespace kx
