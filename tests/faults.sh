@@ -18,13 +18,13 @@ list-version-unchecked @@ src/profiles/profile_codec.cpp @@ GetWord(data) != kPr
 added-profile-goes-last @@ src/profiles/profile_files.cpp @@ list.insert(list.begin(), added); @@ list.push_back(added); @@ e2e @@ ProfileWindowsE2E.Load*
 current-profile-size-unchecked @@ src/profiles/profile_codec.cpp @@ if (size == 0 || size % sizeof(CaptureProfile) != 0) return false; @@ if (size == 0) return false; @@ e2e @@ MainWindowE2E.StoresOnly*
 eleventh-profile-saved @@ src/profiles/save_profile_window.cpp @@ book_.stored.size() >= kMaxStoredProfiles @@ book_.stored.size() > kMaxStoredProfiles @@ e2e @@ ProfileWindowsE2E.Saving*
-position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ unit @@ ^ProfileValue
+position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ e2e @@ OptionWindowsE2E.CaptionWindow
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
 magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
 dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ unit @@ ^Select
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
 clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
-countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ unit @@ ^Interval
+countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ e2e @@ HotkeysE2E.DuringAnInterval*
 frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
 group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
 edit-value-unclamped @@ src/ui/option_window.cpp @@ return value > maximum ? maximum : value; @@ return value; @@ e2e @@ OptionWindowsE2E.BorderWindow
@@ -42,6 +42,8 @@ default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindo
 help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
 cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureUnseen
 counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ e2e @@ CaptureFlowsE2E.Fullscreen*
+overlay-undimmed-at-32-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel != 24) return; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
+clipboard-gets-the-bare-grab @@ src/capture/capture_output.cpp @@ if (holder.image) { @@ if (false) { @@ unit @@ ^CaptureUnseen
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }

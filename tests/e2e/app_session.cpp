@@ -4,17 +4,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace e2e {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(Millis(ms));
-}
 
 // The title band is drawn: bluer than red by `margin` (the tool windows' band is the bluer).
 bool BandDrawn(VirtualDisplay& display, int left, int top, int margin) {
@@ -85,8 +80,8 @@ void AppSession::SetUp() {
 
 void AppSession::TearDown() {
   if (HasFailure())
-    SaveScreenshot(display, std::string("failure_") +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    display.Screenshot(std::string("failure_") +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   Stop();
 }
 

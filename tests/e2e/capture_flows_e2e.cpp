@@ -3,12 +3,12 @@
 // are decoded and compared with the picture pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <thread>
 
 #include "../fixture/scene_fixture.h"
 #include "app_session.h"
@@ -30,9 +30,6 @@ int CountColour(const Image& i, Rgb colour, int top = 0) {
   const int all = i.width * (i.height - top);
   return all -
          Mismatches(i, 0, top, i.width, i.height - top, 0, 0, [&](int, int) { return colour; });
-}
-void Sleep(int ms) {
-  std::this_thread::sleep_for(Millis(ms));
 }
 
 class CaptureFlowsE2E : public AppSession {
@@ -154,7 +151,7 @@ TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) 
                 WaitUntil(offered, kDeadline));
     std::string name;
     if (c.name.empty()) {
-      Sleep(1500);
+      Pause(1500);
       EXPECT_EQ(Files(), before);
       EXPECT_FALSE(wine.FindWindow(kArea) || wine.FindWindow(kPicker));
     } else {
@@ -203,7 +200,7 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWind
   // Repeat follows the last picked window where it is now: clamped at the screen's edge.
   for (bool moved : {false, true}) {
     ASSERT_TRUE(!moved || SceneCommand(scene::kMoveTarget));
-    Sleep(500);
+    Pause(500);
     auto files = Files();
     ASSERT_TRUE(Command(kRepeatCaptureId));
     auto shot = NewCapture(files);
@@ -231,17 +228,16 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWind
   EXPECT_EQ(shot->width, kW - 1000);
   EXPECT_TRUE(WaitUntil([&] { return Files().size() >= files.size() + 2; }, kDeadline));
   EXPECT_EQ(Clock(), "00 00 00 ");
-  display.Capture(window->x, window->y, 435, 219)
-      .SavePng(Locations::Get().artifacts + "/interval_window.png");
+  display.Screenshot("interval_window", window->x, window->y, 435, 219);
   ASSERT_TRUE(SceneCommand(scene::kCloseTarget));
-  Sleep(1500);  // a shot under way when it was closed
+  Pause(1500);  // a shot under way when it was closed
   files = Files();
-  Sleep(3000);
+  Pause(3000);
   EXPECT_EQ(Files(), files);
   display.Click(window->x + 172 + 45, window->y + 219 - 54 + 18);  // Stop
   ASSERT_TRUE(Gone(kInterval) && FlowEnded());
   ASSERT_TRUE(Command(kRepeatCaptureId));
-  Sleep(1500);
+  Pause(1500);
   EXPECT_EQ(Files(), files);
   EXPECT_FALSE(wine.FindWindow(kInterval));
 }
@@ -258,14 +254,30 @@ TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
   };
   // A key reaches the hotkeys only while a Wine window has the X focus: the main window's.
   display.Click(main.x + 300, main.y + 80);
-  Sleep(300);
+  Pause(300);
   ASSERT_TRUE(PressOpens({}, kArea));
-  std::string overlay, name;
-  Drag(100, 100, 299, 199, [&] { overlay = SaveScreenshot(display, "demo_area_overlay"); });
+  std::string name;
+  Image shown;
+  Drag(100, 100, 299, 199, [&] { shown = display.Screenshot("demo_area_overlay"); });
   EXPECT_TRUE(theArea(NewCapture({}, &name)));
+  // As the overlay showed it: the selection clean in a 3-pixel red frame, the rest of the
+  // screen dimmed to the grey of its colour, and the magnifier left of and below the pointer.
+  ASSERT_EQ(shown.width, kW);
+  EXPECT_EQ(Mismatches(shown, 100, 100, 200, 100, 100, 100, Picture), 0);
+  EXPECT_EQ(std::vector({shown.At(97, 150), shown.At(99, 150), shown.At(299 - 244, 199 + 8)}),
+            std::vector(3, kFrameRed));
+  EXPECT_EQ(Mismatches(shown, 700, 400, 100, 100, 700, 400,
+                       [](int x, int y) {
+                         const Rgb c = Picture(x, y);
+                         const double v = 0.099 * c.r * c.r - 0.019 * c.b * c.b + 0.199 * c.g * c.g;
+                         const uint8_t grey = v > 0 ? uint8_t(std::sqrt(v)) : 0;
+                         return Rgb{grey, grey, grey};
+                       }),
+            0);
   const std::string kept = Locations::Get().artifacts + "/demo_" + name;
   fs::copy_file(Pictures() + "/" + name, kept, fs::copy_options::overwrite_existing);
-  std::printf("capture: %s\noverlay: %s\n", kept.c_str(), overlay.c_str());
+  std::printf("capture: %s\noverlay: %s/demo_area_overlay.png\n", kept.c_str(),
+              Locations::Get().artifacts.c_str());
   ASSERT_TRUE(FlowEnded());
 
   // Escape writes nothing and keeps the last capture for the repeat; the focus goes by the
@@ -273,11 +285,11 @@ TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
   auto files = Files();
   ClickCapture();
   ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
-  Sleep(300);
+  Pause(300);
   display.FocusUnderPointer();
   display.Key("Escape");
   ASSERT_TRUE(Gone(kArea) && FlowEnded());
-  Sleep(700);
+  Pause(700);
   EXPECT_EQ(Files(), files);
   for (bool switched : {false, true}) {
     if (switched) {  // the input type button, twice: Window, then Fullscreen

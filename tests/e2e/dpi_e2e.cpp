@@ -26,7 +26,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
                                     std::to_string(GetParam())));
   ASSERT_TRUE(display.SetBackground(Place));
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 1}}));
-  if (GetParam() == 144) SaveScreenshot(display, "main_window_144dpi");
+  if (GetParam() == 144) display.Screenshot("main_window_144dpi");
   // Runs `start`; the next file must be w x h, and the picture from (x, y) unless x < 0.
   auto shot = [&](const std::function<void()>& start, int x, int y, int w, int h) {
     const auto files = Files();
@@ -50,7 +50,7 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
         ClickCapture();
         ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
         Drag(100, 100, 299, 199, [&] {
-          if (GetParam() == 144) SaveScreenshot(display, "area_overlay_144dpi");
+          if (GetParam() == 144) display.Screenshot("area_overlay_144dpi");
         });
       },
       100, 100, 200, 100);

@@ -1,16 +1,15 @@
 #include "harness.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +28,10 @@ extern char** environ;
 namespace fs = std::filesystem;
 
 namespace e2e {
+
+void Pause(int ms) {
+  std::this_thread::sleep_for(Millis(ms));
+}
 
 bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step) {
   auto end = Clock::now() + deadline;
@@ -152,37 +155,24 @@ void Process::Kill() {
 
 // ---- VirtualDisplay ----
 
-VirtualDisplay::VirtualDisplay(int width, int height, int depth) : width_(width), height_(height) {
+VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(height) {
   int fds[2];
   if (pipe(fds) != 0) return;
-  std::string screen =
-      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-  // -displayfd lets the server pick a free display number and tell us which.
-  std::string fdArg = std::to_string(fds[1]);
+  // -displayfd lets the server pick a free display number and tell us which; its end of
+  // the pipe closes when it fails.
   server_ = std::make_unique<Process>(
-      std::vector<std::string>{"Xvfb", "-displayfd", fdArg, "-screen", "0", screen, "-noreset",
-                               "-nolisten", "tcp", "-br"},
+      std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                               std::to_string(width) + "x" + std::to_string(height) + "x24",
+                               "-noreset", "-nolisten", "tcp", "-br"},
       std::map<std::string, std::string>{});
   close(fds[1]);
-  std::string number;
-  char c;
-  auto end = Clock::now() + Millis(10000);
-  fcntl(fds[0], F_SETFL, O_NONBLOCK);
-  while (Clock::now() < end) {
-    ssize_t n = read(fds[0], &c, 1);
-    if (n == 1) {
-      if (c == '\n') break;
-      number += c;
-    } else if (n == 0) {
-      break;
-    } else {
-      std::this_thread::sleep_for(Millis(10));
-    }
+  FILE* answer = fdopen(fds[0], "r");
+  char number[16] = {};
+  if (answer && std::fgets(number, sizeof number, answer) && std::isdigit(number[0])) {
+    name_ = ":" + std::to_string(std::atoi(number));
+    display_ = XOpenDisplay(name_.c_str());
   }
-  close(fds[0]);
-  if (number.empty()) return;
-  name_ = ":" + number;
-  display_ = XOpenDisplay(name_.c_str());
+  if (answer) std::fclose(answer);
 }
 
 VirtualDisplay::~VirtualDisplay() {
@@ -199,24 +189,20 @@ Image VirtualDisplay::Capture(int x, int y, int w, int h) {
   image.width = w;
   image.height = h;
   image.rgb.resize(size_t(w) * h * 3);
-  // Each channel scaled to 8 bits from wherever the visual keeps it (also 16-bit screens).
-  auto channel = [](unsigned long pixel, unsigned long mask) {
-    if (!mask) return uint8_t(0);
-    int shift = 0;
-    while (!((mask >> shift) & 1)) ++shift;
-    const unsigned long max = mask >> shift;
-    return uint8_t(((pixel & mask) >> shift) * 255 / max);
-  };
   for (int yy = 0; yy < h; ++yy)
     for (int xx = 0; xx < w; ++xx) {
-      unsigned long p = XGetPixel(xi, xx, yy);
+      const unsigned long p = XGetPixel(xi, xx, yy);  // a 24-bit screen: 0xRRGGBB
       uint8_t* d = &image.rgb[(size_t(yy) * w + xx) * 3];
-      d[0] = channel(p, xi->red_mask);
-      d[1] = channel(p, xi->green_mask);
-      d[2] = channel(p, xi->blue_mask);
+      d[0] = uint8_t(p >> 16), d[1] = uint8_t(p >> 8), d[2] = uint8_t(p);
     }
   XDestroyImage(xi);
   return image;
+}
+
+Image VirtualDisplay::Screenshot(const std::string& name, int x, int y, int w, int h) {
+  Image shot = w ? Capture(x, y, w, h) : CaptureScreen();
+  shot.SavePng(Locations::Get().artifacts + "/" + name + ".png");
+  return shot;
 }
 
 Image VirtualDisplay::CaptureScreen() {
@@ -232,17 +218,10 @@ bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt)
                             unsigned(width_), unsigned(height_), 32, 0);
   if (!xi) return false;
   xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * height_));
-  auto place = [](uint8_t value, unsigned long mask) {
-    int shift = 0;
-    while (mask && !((mask >> shift) & 1)) ++shift;
-    return ((unsigned long)(value) * (mask >> shift) / 255) << shift;
-  };
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       const Rgb c = colourAt(x, y);
-      XPutPixel(xi, x, y,
-                place(c.r, visual->red_mask) | place(c.g, visual->green_mask) |
-                    place(c.b, visual->blue_mask));
+      XPutPixel(xi, x, y, c.r << 16 | c.g << 8 | c.b);
     }
   Pixmap pixmap =
       XCreatePixmap(display_, root, unsigned(width_), unsigned(height_), unsigned(depth));
@@ -414,7 +393,7 @@ std::optional<WindowInfo> WineSession::WaitForWindow(const std::string& classNam
 
 std::optional<WindowInfo> WineSession::FindChild(const std::string& className,
                                                  const std::string& title, int controlId) {
-  return ParseWindowInfo(Probe({"child", className, title, std::to_string(controlId)}));
+  return ParseWindowInfo(Probe({"window", className, title, std::to_string(controlId)}));
 }
 
 namespace {
@@ -433,8 +412,9 @@ bool WineSession::Act(const std::vector<std::string>& args) {
 
 std::optional<std::string> WineSession::WindowText(const std::string& className,
                                                    const std::string& title, int controlId) {
-  if (controlId == 0) return FirstLine(Probe({"wintext", className}));
-  return FirstLine(Probe({"text", className, title, std::to_string(controlId)}));
+  std::vector<std::string> args = {"text", className, title};
+  if (controlId) args.push_back(std::to_string(controlId));
+  return FirstLine(Probe(args));
 }
 
 std::optional<std::string> WineSession::ForegroundClass() {
@@ -497,12 +477,6 @@ std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-std::string SaveScreenshot(VirtualDisplay& display, const std::string& name) {
-  std::string path = Locations::Get().artifacts + "/" + name + ".png";
-  display.CaptureScreen().SavePng(path);
-  return path;
 }
 
 }  // namespace e2e

@@ -21,6 +21,7 @@ namespace e2e {
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
 
+void Pause(int ms);  // a person's pace between actions
 // Polls `condition` every `step` until it holds or `deadline` passes.
 bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step = Millis(50));
 
@@ -68,10 +69,10 @@ class Process {
   std::optional<int> status_;
 };
 
-// A private X server. Screen size and depth are fixed at start.
+// A private X server, 24 bits deep. The screen size is fixed at start.
 class VirtualDisplay {
  public:
-  VirtualDisplay(int width, int height, int depth = 24);
+  VirtualDisplay(int width, int height);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -80,6 +81,8 @@ class VirtualDisplay {
   const std::string& name() const { return name_; }
   Image Capture(int x, int y, int w, int h);
   Image CaptureScreen();
+  // The screen, or w x h of it from (x, y), also saved among the artifacts as <name>.png.
+  Image Screenshot(const std::string& name, int x = 0, int y = 0, int w = 0, int h = 0);
   // Paints the screen's own background, shown wherever no window covers it.
   bool SetBackground(const std::function<Rgb(int, int)>& colourAt);
   void MoveMouse(int x, int y);
@@ -138,7 +141,7 @@ class WineSession {
                                           const std::string& title = "");
   std::optional<WindowInfo> FindChild(const std::string& className, const std::string& title,
                                       int controlId);
-  // Text of a child control, or of a top-level window when controlId is 0 (title ignored).
+  // Text of a child control, or of a top-level window when controlId is 0 ("" any title).
   std::optional<std::string> WindowText(const std::string& className, const std::string& title,
                                         int controlId);
   // Class name of the foreground window, or nothing.
@@ -164,8 +167,5 @@ class WineSession {
 
 // The lines of a text file (a browser record), none when it does not exist yet.
 std::vector<std::string> ReadLines(const std::string& path);
-
-// Saves a screenshot of the whole display under the artifacts folder as <name>.png.
-std::string SaveScreenshot(VirtualDisplay& display, const std::string& name);
 
 }  // namespace e2e

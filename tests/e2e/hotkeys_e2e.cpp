@@ -7,18 +7,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
-#include "app_session.h"
+#include "tool_steps.h"
 
 namespace e2e {
 namespace {
 
 constexpr int kW = 1920, kH = 1080;
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(Millis(ms));
-}
 
 bool Says(const std::string& path, const std::string& text) {
   std::stringstream said;
@@ -26,18 +21,11 @@ bool Says(const std::string& path, const std::string& text) {
   return said.str().find(text) != std::string::npos;
 }
 
-class HotkeysE2E : public AppSession {
+class HotkeysE2E : public ToolSession {
  protected:
-  HotkeysE2E() : AppSession(kW, kH) {}
-  // Whether `act` opens the storage folder: the test removes it, so a press that acts brings
-  // it back.
-  bool OpensTheFolder(const std::function<void()>& act) {
-    std::filesystem::remove(Pictures());
-    act();
-    return WaitUntil([&] { return std::filesystem::is_directory(Pictures()); }, kQuiet);
-  }
+  HotkeysE2E() : ToolSession(kW, kH) {}
   bool CtrlPrintOpensTheFolder() {
-    return OpensTheFolder([&] { display.Key("Print", {"Control_L"}); });
+    return FolderComesBack([&] { display.Key("Print", {"Control_L"}); });
   }
   // Hotkeys reach a hidden Kestrix only while a Wine window has the X focus: Notepad's.
   std::unique_ptr<Process> WorkInAnotherProgram() {
@@ -51,8 +39,8 @@ class HotkeysE2E : public AppSession {
 };
 
 // Another program holds PrintScreen at first; the picker stands for a selection. Then full
-// screen to the clipboard, the timer at 1 h 30 min 5 s, hiding on: a capture
-// is the interval window, hidden like the main window, whose hours are not reduced.
+// screen to the clipboard, the timer at 25 h 30 min 5 s, hiding on: a capture is the interval
+// window, hidden like the main window, whose hours are not reduced modulo 24.
 TEST_F(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKeyStaysHeld) {
   const std::string said = wine.prefix() + "/../holder.txt";
   auto holder = std::make_unique<Process>(
@@ -75,12 +63,12 @@ TEST_F(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKe
 
   holder.reset();
   ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
-  const Changes timer = {{kInType, 1},  {kOutType, 1}, {kTimStatus, 1}, {kTimHour, 1},
+  const Changes timer = {{kInType, 1},  {kOutType, 1}, {kTimStatus, 1}, {kTimHour, 25},
                          {kTimMin, 30}, {kTimSec, 5},  {kSetHide, 1}};
   ASSERT_NO_FATAL_FAILURE(StartWith(timer));
   notepad = WorkInAnotherProgram();
   ASSERT_TRUE(PressOpens({}, kInterval)) << "PrintScreen";
-  EXPECT_TRUE(WaitUntil([&] { return Clock() == "01 30 04 "; }, kDeadline, Millis(100)));
+  EXPECT_TRUE(WaitUntil([&] { return Clock() == "25 30 04 "; }, kDeadline, Millis(100)));
   EXPECT_FALSE(Visible(kInterval));
   EXPECT_FALSE(Visible(kMainClass));
   EXPECT_NE(wine.Probe({"clipboard"}).value_or("").rfind("bitmap", 0), 0u)
@@ -94,69 +82,36 @@ TEST_F(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActsAndAHeldKe
   ASSERT_TRUE(wine.Act({"close", kInterval}));
 }
 
-// The setting, the Global Hotkeys window (which disables the main window) and a stored
-// profile whose hotkeys are off.
+// The Global Hotkeys window (which disables the main window and leaves them on), a stored
+// profile whose hotkeys are off, and the setting, which acts at once both ways; Cancel takes
+// it back, Reset turns it on, OK keeps it.
 TEST_F(HotkeysE2E, SettingsHotkeysWindowAndALoadedProfileTurnThemOnAndOff) {
   std::string quiet = Defaults();
   ASSERT_EQ(quiet.size(), kRecordBytes);
-  quiet[kSetHotkeys] = 0;
+  SetRecordValue(quiet, kSetHotkeys, 0);
   WriteData("Profiles.db", kListMagic + Utf16("Quiet", 82) + quiet + std::string(4, '\0'));
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(CtrlPrintOpensTheFolder());
   EXPECT_TRUE(wine.WaitForWindow("ExplorerWClass", kQuiet, kestrix.get(), "Pictures"));
-  auto open = [&](int command, const std::string& cls) {
-    std::optional<WindowInfo> w;
-    if (Command(command)) w = wine.WaitForWindow(cls, Millis(10000), kestrix.get());
-    Pause(300);
-    return w.value_or(WindowInfo{});
-  };
-  // The pointer leaves at once: resting on a main-window button after the window closed would
-  // raise a help tooltip that stays over the next tool window and takes its clicks.
-  auto click = [&](const WindowInfo& w, int x, int y) {
-    display.Click(w.x + x, w.y + y);
-    display.MoveMouse(kW - 10, kH - 10);
-    Pause(300);
-  };
-  auto closes = [&](const std::string& cls) {
-    return Gone(cls) &&
-           WaitUntil([&] { return wine.FindWindow(kMainClass)->enabled; }, Millis(3000));
-  };
-  WindowInfo w = open(4610, "KXHotkeysWndClass");
-  EXPECT_FALSE(wine.FindWindow(kMainClass)->enabled);
-  display.Capture(w.x, w.y, w.width, w.height)
-      .SavePng(Locations::Get().artifacts + "/hotkeys_window.png");
-  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "not while the hotkeys window is open";
-  click(w, 172 + 45, 373 - 54 + 18);
-  ASSERT_TRUE(closes("KXHotkeysWndClass"));
-
-  ClickMain(kProfileId);  // the profile button opens Load Profile
-  w = wine.WaitForWindow("KXLoadProfileWndClass", Millis(10000), kestrix.get())
-          .value_or(WindowInfo{});
-  Pause(300);
-  click(w, 122, 103 + 27 + 13);  // "Quiet", under "Default"
-  click(w, 327 + 45, 471 - 36);  // OK
-  ASSERT_TRUE(closes("KXLoadProfileWndClass"));
-  EXPECT_EQ(wine.WindowText(kMainClass, kMainTitle, 1041), "Quiet");
-  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "the loaded profile left them on";
-
-  // The setting acts at once both ways; Cancel takes it back, Reset turns it on, OK keeps it.
-  const std::string kSettings = "KXSettingsWndClass";
-  w = open(4609, kSettings);
-  EXPECT_TRUE(OpensTheFolder([&] { click(w, 26 + 18, 126 + 18); })) << "Open storage";
-  auto toggle = [&] { click(w, 26 + 18, 245 + 18); };
-  toggle();
-  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "not on at once";
-  click(w, 235 + 45, 515 - 54 + 18);  // Cancel
-  ASSERT_TRUE(closes(kSettings));
-  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "Cancel left them on";
-  w = open(4609, kSettings);
-  click(w, 17 + 45, 515 - 54 + 18);  // Reset
-  EXPECT_TRUE(CtrlPrintOpensTheFolder()) << "Reset left them off";
-  toggle();
-  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "not off at once";
-  click(w, 327 + 45, 515 - 54 + 18);  // OK
-  ASSERT_TRUE(closes(kSettings));
-  EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "OK did not keep them off";
+  const Sheet hotkeys =
+      MakeSheet("KXHotkeysWndClass", 373, 4610, 0, {{{kOk, 172, 319, 91, 37}}}, {}, true);
+  Run(hotkeys, {{kOpen}});
+  Shot("hotkeys_window");
+  Run(hotkeys, {{kFolder, 0, "1"}, {kClose, kOk}});
+  Run(kLoadSheet, {{kOpen}, {kItem, 1}, {kClose, kOk}, {kName, 0, "Quiet"}, {kFolder, 0, "0"}});
+  Run(kSettings, {{kOpen},
+                  {kFolder, 1029, "1"},
+                  {kPress, 1033},
+                  {kFolder, 0, "1"},
+                  {kClose, kCancel},
+                  {kFolder, 0, "0"},
+                  {kOpen},
+                  {kPress, kReset},
+                  {kFolder, 0, "1"},
+                  {kPress, 1033},
+                  {kFolder, 0, "0"},
+                  {kClose, kOk},
+                  {kFolder, 0, "0"}});
   EXPECT_TRUE(kestrix->Running());
 }
 

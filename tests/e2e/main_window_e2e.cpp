@@ -2,7 +2,6 @@
 // choices, help tooltips, About, dragging and minimising in one start; then what it stores
 // and loads across starts; then the ways to start it hidden.
 #include <filesystem>
-#include <thread>
 
 #include "tool_steps.h"
 
@@ -21,7 +20,7 @@ int DarkIn(const Image& shot, int x0, int y0, int x1, int y1) {
 
 TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  SaveScreenshot(display, "main_window");
+  display.Screenshot("main_window");
   auto window = wine.FindWindow(kMainClass);
   ASSERT_TRUE(window && window->visible);
   EXPECT_EQ(std::vector({window->x, window->y, window->width, window->height}),
@@ -76,7 +75,7 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
   auto tip = wine.FindWindow("HToolTipEx_0000");
   ASSERT_TRUE(tip);
   EXPECT_GT(tip->y, kMainTop + 351 + 18);  // below the middle of Sound
-  SaveScreenshot(display, "main_window_help");
+  display.Screenshot("main_window_help");
   display.MoveMouse(10, 10);
   EXPECT_TRUE(Gone("HToolTipEx_0000"));
 
@@ -108,8 +107,7 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
     Run(about, {{kOpen}});
     if (withOk) {
       EXPECT_FALSE(HelpTipAfterResting(kStorageId, Millis(1500)));
-      const Image picture = display.Capture(origin.first, origin.second, 435, 373);
-      picture.SavePng(Locations::Get().artifacts + "/about_window.png");
+      const Image picture = Shot("about_window");
       EXPECT_EQ(picture.At(100, 83), (Rgb{217, 217, 205}));  // its own separator colour
       EXPECT_GT(DarkIn(picture, 20, 237, 415, 277), 100);    // name and version
     }
@@ -119,11 +117,11 @@ TEST_F(MainWindowE2E, LaidOutDrawnHelpfulAndAnsweringItsControlsInOneStart) {
 
   // The top band drags the window; the minimise button hides it and the program runs on.
   display.MoveMouse(kMainLeft + 150, kMainTop + 10);
-  std::this_thread::sleep_for(Millis(100));
+  Pause(100);
   display.MouseButton(1, true);
   for (int step = 1; step <= 10; ++step) {
     display.MoveMouse(kMainLeft + 150 + step * 6, kMainTop + 10 + step * 4);
-    std::this_thread::sleep_for(Millis(30));
+    Pause(30);
   }
   display.MouseButton(1, false);
   EXPECT_TRUE(Becomes([&] {
@@ -142,13 +140,13 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   for (int id : {kSoundId, kCursorId, kViewId, kEditId}) ClickMain(id);
   EXPECT_TRUE(TextBecomes(kProfileId, "None"));
   display.MoveMouse(10, 10);
-  std::this_thread::sleep_for(Millis(300));
+  Pause(300);
   const Image before = display.Capture(kMainLeft + 26, kMainTop + 312, 30, 37);
   ASSERT_TRUE(OpenFromMain(kCaptionId, "KXCaptionWndClass"));
   ASSERT_TRUE(wine.Act({"close", "KXCaptionWndClass"}));
   ASSERT_TRUE(Gone("KXCaptionWndClass"));
   display.MoveMouse(10, 10);
-  std::this_thread::sleep_for(Millis(300));
+  Pause(300);
   EXPECT_EQ(display.Capture(kMainLeft + 26, kMainTop + 312, 30, 37).rgb, before.rgb);
   EXPECT_EQ(Data("Profile.db"), "");
   ASSERT_TRUE(wine.Act({"endsession", kMainClass}));

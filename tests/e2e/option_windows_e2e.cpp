@@ -39,13 +39,6 @@ const Sheet kTimer = MakeSheet("KXTimerWndClass", 318, kTimerId, 1033,
       {1031, 111, 206, 37, 37}, {1036, 189, 206, 3, 37}, {1039, 151, 208, 33, 33},
       {1032, 196, 206, 37, 37}, {1040, 236, 208, 33, 33}}},
     {{119, 51}, {199, 51}});
-// Opened from the menu's "Settings..." command; its checks stand at x 26 with labels beside.
-const Sheet kSettings = MakeSheet("KXSettingsWndClass", 515, 4609, 1036,
-    {{{1029, 26, 126, 37, 37}, {1037, 68, 126, 146, 37}, {1030, 219, 126, 37, 37},
-      {1038, 261, 126, 146, 37}},
-     SwitchRow(199, 1031, 1039), SwitchRow(238, 1033, 1041), SwitchRow(277, 1032, 1040),
-     SwitchRow(357, 1034, 1042), SwitchRow(396, 1035, 1043)},
-    {{119, 51}, {199, 129}, {357, 90}}, true);
 // clang-format on
 
 class OptionWindowsE2E : public ToolSession {

@@ -3,19 +3,17 @@
 // defaults, the bytes of Profiles.db, and profile files that are foreign, locked or damaged.
 #include <algorithm>
 #include <fstream>
-#include <thread>
 
 #include "tool_steps.h"
 
 namespace e2e {
 namespace {
 
-const std::string kSave = "KXSaveProfileWndClass", kLoad = "KXLoadProfileWndClass";
+const std::string kSave = "KXSaveProfileWndClass";
 constexpr int kNameBox = 1028,
               kDelete = kReset;  // the Save window's name box, the Load window's Delete
 const Sheet kSaveSheet =
     MakeSheet(kSave, 201, kSaveAsId, 1030, {{{kNameBox, 19, 100, 397, 33}}}, {});
-const Sheet kLoadSheet = MakeSheet(kLoad, 471, kProfileId, 1030, {}, {});
 
 class ProfileWindowsE2E : public ToolSession {
  protected:
@@ -52,9 +50,7 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
     Run(kSaveSheet, {{kOpen},
                      untouched ? Step{kSee, 0, "", kNameBox, "New Profile"}
                                : Step{kTypeOnly, kNameBox, a.typed}});
-    if (untouched)
-      display.Capture(origin.first, origin.second, 435, 201)
-          .SavePng(Locations::Get().artifacts + "/save_profile_window.png");
+    if (untouched) Shot("save_profile_window");
     Run(kSaveSheet, {{kPress, kOk}, {kMessage, 0, a.message}});
     if (a.stored.empty()) {
       Run(kSaveSheet, {{kClose, kCancel}});
@@ -103,9 +99,7 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   // shaded across the list's width, each text in its colour from x = 7.
   Run(kLoadSheet,
       {{kMainPress, kViewId}, {kOpen}, {kItems, 0, "2|Default|A|B|C"}, {kEnabled, kDelete, "1"}});
-  std::this_thread::sleep_for(Millis(300));
-  const Image shot = display.Capture(origin.first, origin.second, 435, 471);
-  shot.SavePng(Locations::Get().artifacts + "/load_profile_window.png");
+  const Image shot = Shot("load_profile_window");
   const Rgb white{255, 255, 255}, shade{0xEB, 0xEB, 0xEB}, frame{0xDC, 0xDC, 0xDC};
   const struct {
     int x, y;
@@ -126,26 +120,15 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   }
   // Settings no stored profile has: "Default" is selected, and Delete follows the selection.
   // Then deleting B and A; Cancel brings B's settings back but not the records.
-  Run(kLoadSheet, {{kClose, kCancel},
-                   {kMainPress, kEditId},
-                   {kOpen},
-                   {kItems, 0, "0|Default|A|B|C"},
-                   {kEnabled, kDelete, "0"},
-                   {kItem, 3},
-                   {kEnabled, kDelete, "1"},
-                   {kItem, 0},
-                   {kEnabled, kDelete, "0"},
-                   {kClose, kCancel},
-                   {kMainPress, kEditId},
-                   {kOpen},
-                   {kPress, kDelete},
-                   {kItems, 0, "1|Default|A|C"},
-                   {kEnabled, kDelete, "1"},
-                   {kPress, kDelete},
-                   {kItems, 0, "0|Default|C"},
-                   {kEnabled, kDelete, "0"},
-                   {kClose, kCancel},
+  // clang-format off
+  Run(kLoadSheet, {{kClose, kCancel}, {kMainPress, kEditId}, {kOpen},
+                   {kItems, 0, "0|Default|A|B|C"}, {kEnabled, kDelete, "0"}, {kItem, 3},
+                   {kEnabled, kDelete, "1"}, {kItem, 0}, {kEnabled, kDelete, "0"},
+                   {kClose, kCancel}, {kMainPress, kEditId}, {kOpen}, {kPress, kDelete},
+                   {kItems, 0, "1|Default|A|C"}, {kEnabled, kDelete, "1"}, {kPress, kDelete},
+                   {kItems, 0, "0|Default|C"}, {kEnabled, kDelete, "0"}, {kClose, kCancel},
                    {kName, 0, "None"}});
+  // clang-format on
   EXPECT_EQ(Data("Profiles.db"), abc.substr(0, kListHeader + kStoredBytes));
   ASSERT_TRUE(wine.Act({"endsession", kMainClass}));  // writes Profile.db
   EXPECT_EQ(Data("Profile.db"), abc.substr(kListHeader + kStoredBytes + kNameBytes, kRecordBytes));
@@ -159,7 +142,7 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
   // A foreign file, or one of a later version, of a plausible size is left alone until the
   // first save replaces it.
   std::string one;
-  for (const std::string magic : {std::string("KEST\1", 5), std::string("TSEK\2", 5)}) {
+  for (const std::string& magic : {std::string("KEST\1", 5), std::string("TSEK\2", 5)}) {
     const std::string foreign = magic + kListMagic.substr(5) + std::string(kStoredBytes, 'x');
     WriteData("Profiles.db", foreign);
     ASSERT_NO_FATAL_FAILURE(Start());
@@ -169,7 +152,9 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
     one = Data("Profiles.db");
     EXPECT_EQ(one.substr(0, kListHeader + 4), kListMagic + Utf16("x", 2));
     ASSERT_EQ(one.size(), kListHeader + kStoredBytes);
-    if (magic[0] == 'K') ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
+    if (magic[0] == 'K') {
+      ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
+    }
   }
 
   // Another program holds the file open: the save closes the window, the old file stays.

@@ -31,7 +31,7 @@ class StartupE2E : public AppSession {
             },
             kStartDeadline, Millis(100)))
       return false;
-    SaveScreenshot(display, "restart_question");
+    display.Screenshot("restart_question");
     display.Click(button->x + button->width / 2, button->y + button->height / 2);
     return true;
   }

@@ -1,8 +1,8 @@
 #include "tool_steps.h"
 
 #include <cctype>
+#include <filesystem>
 #include <sstream>
-#include <thread>
 
 namespace e2e {
 
@@ -57,7 +57,7 @@ void ToolSession::Do(const Step& step) {
     case kPress:
     case kClose:
       ClickClient(b.x + b.width / 2, b.y + b.height / 2);
-      std::this_thread::sleep_for(Millis(150));  // at a hand's pace
+      Pause(150);  // at a hand's pace
       if (step.act == kClose) WaitClosed();
       return;
     case kUp:
@@ -66,7 +66,7 @@ void ToolSession::Do(const Step& step) {
     case kType:
     case kTypeOnly:
       ClickClient(b.x + b.width / 2, b.y + b.height / 2);
-      std::this_thread::sleep_for(Millis(200));  // keys before the focus has come are lost
+      Pause(200);  // keys before the focus has come are lost
       TypeReplacing(step.text);
       if (step.act == kType) ClickClient(300, 95);  // the window background
       return;
@@ -113,15 +113,29 @@ void ToolSession::Do(const Step& step) {
     case kItems: {
       std::string items;
       EXPECT_TRUE(Becomes([&] {
-        items = wine.Probe({"items", sheet->className, "1029"}).value_or("none");
+        items = wine.Probe({"items", sheet->className, "", "1029"}).value_or("none");
         return (items = items.substr(0, items.find_first_of("\r\n"))) == step.text;
       })) << items;
       return;
     }
     case kItem:
       ClickClient(122, 103 + 27 * step.id + 13);
-      return std::this_thread::sleep_for(Millis(150));
+      return Pause(150);
+    case kFolder:
+      EXPECT_EQ(FolderComesBack([&] {
+                  if (step.id) return ClickClient(b.x + b.width / 2, b.y + b.height / 2);
+                  display.Key("Print", {"Control_L"});
+                }),
+                step.text == "1")
+          << step.id;
+      return;
   }
+}
+
+bool ToolSession::FolderComesBack(const std::function<void()>& act) {
+  std::filesystem::remove(Pictures());
+  act();
+  return WaitUntil([&] { return std::filesystem::is_directory(Pictures()); }, kQuiet);
 }
 
 // Opened over the disabled main window, 16 pixels in and centred on its height.
@@ -135,9 +149,9 @@ void ToolSession::Open() {
   }
   ASSERT_TRUE(w) << sheet->className << " did not open";
   origin = {w->x, w->y};
-  EXPECT_EQ(std::vector({w->x, w->y, w->width, w->height}),
-            std::vector({kMainLeft + 16, kMainTop + (kMainHeight - sheet->height) / 2, 435,
-                         sheet->height}));
+  EXPECT_EQ(
+      std::vector({w->x, w->y, w->width, w->height}),
+      std::vector({main.x + 16, main.y + (kMainHeight - sheet->height) / 2, 435, sheet->height}));
   EXPECT_FALSE(wine.FindWindow(kMainClass)->enabled);
 }
 
@@ -184,7 +198,7 @@ void ToolSession::UseDialog(const Place& button, bool confirm,
                             const std::function<void(const std::string&)>& fill) {
   ClickClient(button.x + 18, button.y + 18);
   ASSERT_TRUE(wine.WaitForWindow(kDialog, Millis(10000), kestrix.get()));
-  std::this_thread::sleep_for(Millis(500));
+  Pause(500);
   const std::string title = wine.WindowText(kDialog, "", 0).value_or("");
   if (confirm) {
     ASSERT_NO_FATAL_FAILURE(fill(title));
@@ -216,7 +230,7 @@ void ToolSession::BrowseForFolder(const Place& button, const std::string& name) 
     ASSERT_TRUE(tree);
     display.Click(tree->x + 50, tree->y + 10);  // the Desktop at its top, focused
     for (char c : name) display.Key(std::string(1, c));
-    std::this_thread::sleep_for(Millis(300));
+    Pause(300);
   });
 }
 
@@ -237,10 +251,7 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
               std::vector({b.x, b.y, b.width, b.height}))
         << b.id;
   }
-  display.MoveMouse(5, 5);
-  std::this_thread::sleep_for(Millis(300));
-  const Image shot = display.Capture(origin.first, origin.second, 435, sheet->height);
-  shot.SavePng(Locations::Get().artifacts + "/" + screenshot + ".png");
+  const Image shot = Shot(screenshot);
   const Rgb dot{0xC0, 0xC2, 0xC2}, white{255, 255, 255};
   for (const Place& g : sheet->groups) {
     const int right = g.x + g.width - 1, bottom = g.y + g.height - 1;
@@ -258,6 +269,12 @@ void ToolSession::CheckLayout(const std::string& screenshot) {
   // The title band's 43 rows from the skin, then the white body.
   EXPECT_FALSE(shot.At(200, 42) == white);
   EXPECT_EQ(shot.At(200, 43), white);
+}
+
+Image ToolSession::Shot(const std::string& name) {
+  display.MoveMouse(5, 5);
+  Pause(300);
+  return display.Screenshot(name, origin.first, origin.second, 435, sheet->height);
 }
 
 void ToolSession::ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& expected) {

@@ -57,6 +57,8 @@ enum Act {
   kMessage,    // the message over the window shows `text` ("" when none comes); its OK pressed
   kItems,      // the list 1029 reads "<selected>|item|item..."
   kItem,       // click item number `id` of the list 1029 (27-pixel items from y 103)
+  kFolder,     // the storage folder, removed, comes back ("1") or not ("0") after control `id`
+               // is pressed, or with `id` 0 after Ctrl + PrintScreen
 };
 
 // One action on control `id` with `text`; then, when `shownId` is set, that control's text.
@@ -68,12 +70,29 @@ struct Step {
   std::string shown = {};
 };
 
+// The windows that more than one session opens.
+// clang-format off
+inline const Sheet kSettings = MakeSheet("KXSettingsWndClass", 515, 4609, 1036,
+    {{{1029, 26, 126, 37, 37}, {1037, 68, 126, 146, 37}, {1030, 219, 126, 37, 37},
+      {1038, 261, 126, 146, 37}},
+     SwitchRow(199, 1031, 1039), SwitchRow(238, 1033, 1041), SwitchRow(277, 1032, 1040),
+     SwitchRow(357, 1034, 1042), SwitchRow(396, 1035, 1043)},
+    {{119, 51}, {199, 129}, {357, 90}}, true);
+inline const Sheet kLoadSheet =
+    MakeSheet("KXLoadProfileWndClass", 471, kProfileId, 1030, {}, {});
+// clang-format on
+
 class ToolSession : public AppSession {
  protected:
+  using AppSession::AppSession;
+  // Whether the storage folder, removed first, comes back after `act`.
+  bool FolderComesBack(const std::function<void()>& act);
   void Run(const Sheet& s, const std::vector<Step>& steps);
   // Every control where the sheet puts it, the group frames' dots and titles, and the
   // window's picture saved as `screenshot`.
   void CheckLayout(const std::string& screenshot);
+  // The window as it is drawn with the pointer away, also saved as a screenshot.
+  Image Shot(const std::string& name);
   // Closes the program with its close button, which stores the profile, and compares the
   // stored fields with `expected`; the record is kept in `stored`.
   void ExpectStored(const std::vector<std::pair<size_t, uint32_t>>& expected);

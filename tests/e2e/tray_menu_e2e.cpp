@@ -3,7 +3,6 @@
 // ("Wine System Tray", top-left of the screen); the tests click the icon there.
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "app_session.h"
 
@@ -45,7 +44,7 @@ class TrayMenuE2E : public AppSession {
   void Keys(const std::vector<std::string>& keys) {
     for (const auto& key : keys) {
       display.Key(key);
-      std::this_thread::sleep_for(Millis(60));
+      Pause(60);
     }
   }
 };
@@ -60,7 +59,7 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
     EXPECT_TRUE(Becomes([&] { return Visible(kMainClass); })) << "button " << button;
     EXPECT_EQ(wine.ForegroundClass(), kMainClass) << "button " << button;
     display.MouseButton(button, false);
-    if (button == 1) SaveScreenshot(display, "tray_icon");
+    if (button == 1) display.Screenshot("tray_icon");
     ASSERT_TRUE(HideMain());
   }
   for (int mouseMessage : {512, 514, 515, 517, 518, 519, 520, 521}) {
@@ -87,7 +86,7 @@ TEST_F(TrayMenuE2E, TrayIconPressesShowAndRaiseTheWindowOrDuringAnIntervalTheInt
   EXPECT_TRUE(Becomes([&] { return wine.ForegroundClass() == kMainClass; }));
   EXPECT_TRUE(Becomes([&] { return pixel() == mainPixel; })) << "not raised over Notepad";
   display.MouseButton(3, false);
-  SaveScreenshot(display, "tray_raised");
+  display.Screenshot("tray_raised");
   notepad.Kill();
   ASSERT_NO_FATAL_FAILURE(Close());
 
@@ -161,9 +160,8 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
     if (e.submenuDowns >= 0) Keys({"Right"});
     Keys(std::vector<std::string>(size_t(std::max(e.submenuDowns, 0)), "Down"));
     if (!*e.name) {
-      std::this_thread::sleep_for(Millis(300));
-      display.Capture(kMainLeft, kMainTop, 620, 300)
-          .SavePng(Locations::Get().artifacts + "/popup_menu.png");
+      Pause(300);
+      display.Screenshot("popup_menu", kMainLeft, kMainTop, 620, 300);
       Keys({"Escape", "Escape"});
       ASSERT_TRUE(Gone("#32768"));
       continue;
@@ -177,7 +175,7 @@ TEST_F(TrayMenuE2E, EveryMenuEntryOpensItsWindowOrPageAndHelpOnlyTheFileBesideTh
     }
     EXPECT_TRUE(wine.WaitForWindow(e.windowClass, Millis(10000), kestrix.get(), e.title))
         << e.name << " opened no " << e.windowClass << " \"" << e.title << "\"";
-    if (e.windowClass == kHelpViewer) SaveScreenshot(display, "help_viewer");
+    if (e.windowClass == kHelpViewer) display.Screenshot("help_viewer");
     ASSERT_TRUE(wine.Act({"close", e.windowClass}));
     ASSERT_TRUE(Gone(e.windowClass)) << e.name;
   }

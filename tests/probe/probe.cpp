@@ -1,28 +1,25 @@
 // kxprobe: answers Win32 questions for the end-to-end driver from inside the same Wine
-// prefix (so it sees the same windows, clipboard and registry as Kestrix.exe).
-//   kxprobe window <class> [<title>]              ->  "visible enabled x y w h" | "none"
-//   kxprobe child <class> <title> <control id>    ->  the same for a child control
-//   kxprobe count <class>                          ->  number of top-level windows of a class
-//   kxprobe text <class> <title> <control id>     ->  a child control's text
-//   kxprobe wintext <class>                        ->  a top-level window's text
-//   kxprobe command <class> <id>                   ->  posts WM_COMMAND <id> to the window
-//   kxprobe endsession <class>                     ->  sends WM_QUERYENDSESSION, as a log-off does
-//   kxprobe close <class>                          ->  posts WM_CLOSE to the first such window
+// prefix (so it sees the same windows, clipboard and registry as Kestrix.exe). A window is
+// named by its class, and optionally a title ("" for any) and a child control's id.
+//   kxprobe window <window>                 ->  "visible enabled x y w h" | "none"
+//   kxprobe text <window>                   ->  its text
+//   kxprobe send <window> <msg>             ->  the result of sending <msg> (wParam and lParam
+//                                               0): reads a button's check or value
+//   kxprobe items <window>                  ->  a list box: "<selected>|item|item..."
+//   kxprobe count <class>                   ->  number of top-level windows of a class
+//   kxprobe command <class> <id>            ->  posts WM_COMMAND <id> to the window
+//   kxprobe endsession <class>              ->  sends WM_QUERYENDSESSION, as a log-off does
+//   kxprobe close <class>                   ->  posts WM_CLOSE to the first such window
 //   kxprobe message <class> <msg> <wParam> <lParam> -> sends a message to the first such
 //                                                      window, as another program may
 // (the four actions answer "ok", or "none" when there is no such window or it refused)
-//   kxprobe foreground                             ->  class of the foreground window
-//   kxprobe send <class> <title> <id> <msg>        ->  result of sending <msg> (wParam and
-//                                                      lParam 0) to a child control: reads a
-//                                                      button's check or value
-//   kxprobe items <class> <control id>            ->  a list box: "<selected>|item|item..."
-//   kxprobe clipboard                              ->  "bitmap" when the clipboard offers one | "none"
-//   kxprobe hold <windows path> <ms>               ->  opens a file unshared, answers "ok",
-//                                                      keeps it open that long
-//   kxprobe hotkey <modifiers> <ms>                ->  holds PrintScreen with the modifiers
-//                                                      that long: answers "ok", then
-//                                                      "pressed" for each press it receives
-//   kxprobe readonly <HKCU key>                    ->  lets the key be read, no longer written
+//   kxprobe foreground                      ->  class of the foreground window
+//   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
+//   kxprobe hold <windows path> <ms>        ->  opens a file unshared, answers "ok", keeps it
+//                                               open that long
+//   kxprobe hotkey <modifiers> <ms>         ->  holds PrintScreen with the modifiers that long:
+//                                               answers "ok", then "pressed" for each press
+//   kxprobe readonly <HKCU key>             ->  lets the key be read, no longer written
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -30,6 +27,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -177,44 +175,37 @@ int ClipboardBitmap() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc >= 3 && std::wcscmp(argv[1], L"window") == 0)
-    return Describe(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
-  if (argc >= 5 && std::wcscmp(argv[1], L"child") == 0)
-    return Describe(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
-  if (argc >= 2 && std::wcscmp(argv[1], L"foreground") == 0) return Foreground();
-  if (argc >= 2 && std::wcscmp(argv[1], L"clipboard") == 0) return ClipboardBitmap();
-  if (argc >= 3 && std::wcscmp(argv[1], L"count") == 0) return Count(argv[2]);
-  if (argc >= 5 && std::wcscmp(argv[1], L"text") == 0)
-    return Text(GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4])));
-  if (argc >= 6 && std::wcscmp(argv[1], L"send") == 0) {
-    HWND child = GetDlgItem(FindWindowW(argv[2], argv[3]), _wtoi(argv[4]));
-    if (!child) return Done(false);
-    std::printf("%ld\n", long(SendMessageW(child, UINT(_wtoi(argv[5])), 0, 0)));
+  const std::wstring verb = argc >= 2 ? argv[1] : L"";
+  HWND target = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
+  // A window named with a control id (0 is one too) is that child; a message comes after it.
+  HWND named = argc >= 5 ? GetDlgItem(target, _wtoi(argv[4])) : target;
+  if (verb == L"window" && argc >= 3) return Describe(named);
+  if (verb == L"text" && argc >= 3) return Text(named);
+  if (verb == L"items" && argc >= 5) return Items(named);
+  if (verb == L"send" && argc >= 6) {
+    if (!named) return Done(false);
+    std::printf("%ld\n", long(SendMessageW(named, UINT(_wtoi(argv[5])), 0, 0)));
     return 0;
   }
-  if (argc >= 4 && std::wcscmp(argv[1], L"items") == 0)
-    return Items(GetDlgItem(FindWindowW(argv[2], nullptr), _wtoi(argv[3])));
-  if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], _wtoi(argv[3]));
-  if (argc >= 4 && std::wcscmp(argv[1], L"hotkey") == 0)
-    return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
-  if (argc >= 3 && std::wcscmp(argv[1], L"readonly") == 0) return MakeReadOnly(argv[2]);
-  if (argc >= 3 && std::wcscmp(argv[1], L"wintext") == 0)
-    return Text(FindWindowW(argv[2], nullptr));
-  HWND target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
-  if (argc >= 4 && std::wcscmp(argv[1], L"command") == 0)
+  if (verb == L"foreground") return Foreground();
+  if (verb == L"clipboard") return ClipboardBitmap();
+  if (verb == L"count" && argc >= 3) return Count(argv[2]);
+  if (verb == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
+  if (verb == L"hotkey" && argc >= 4) return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
+  if (verb == L"readonly" && argc >= 3) return MakeReadOnly(argv[2]);
+  target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
+  if (verb == L"command" && argc >= 4)
     return Done(target && PostMessageW(target, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
-  if (argc >= 3 && std::wcscmp(argv[1], L"endsession") == 0)
-    return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
-  if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0)
-    return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
-  if (argc >= 6 && std::wcscmp(argv[1], L"message") == 0) {
+  if (verb == L"endsession") return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
+  if (verb == L"close") return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
+  if (verb == L"message" && argc >= 6) {
     DWORD_PTR ignored = 0;
     return Done(target &&
                 SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
                                     LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000, &ignored));
   }
   std::fprintf(stderr,
-               "usage: kxprobe window|child|text|wintext|send|items|command|count|endsession|close|"
-               "message|foreground|clipboard|hold|hotkey|readonly ...\n");
+               "usage: kxprobe window|text|send|items|count|command|endsession|close|message|"
+               "foreground|clipboard|hold|hotkey|readonly ...\n");
   return 2;
 }
