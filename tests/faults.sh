@@ -21,7 +21,7 @@ eleventh-profile-saved @@ src/profiles/save_profile_window.cpp @@ book_.stored.s
 position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ e2e @@ OptionWindowsE2E.CaptionWindow
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
 magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
-dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ unit @@ ^Select
+dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
 clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
 countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ e2e @@ HotkeysE2E.DuringAnInterval*

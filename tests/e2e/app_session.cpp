@@ -155,41 +155,11 @@ void AppSession::ClickCapture() {
   ClickMain(kCaptureId);
 }
 
-std::optional<std::string> AppSession::Text(int id) {
-  return wine.WindowText(kMainClass, kMainTitle, id);
-}
-
-bool AppSession::TextBecomes(int id, const std::string& text) {
-  return Becomes([&] { return Text(id) == text; });
-}
-
 bool AppSession::EnabledBecomes(int id, bool enabled) {
   return Becomes([&] {
     auto c = wine.FindChild(kMainClass, kMainTitle, id);
     return c && c->enabled == enabled;
   });
-}
-
-bool AppSession::Becomes(const std::function<bool()>& condition, Millis deadline) {
-  return WaitUntil(condition, deadline, Millis(100));
-}
-
-bool AppSession::Visible(const std::string& className) {
-  auto w = wine.FindWindow(className);
-  return w && w->visible;
-}
-
-bool AppSession::Gone(const std::string& className) {
-  return Becomes([&] { return !wine.FindWindow(className); }, kDeadline);
-}
-
-int AppSession::Count(const std::string& className) {
-  return std::atoi(wine.Probe({"count", className}).value_or("-1").c_str());
-}
-
-std::optional<WindowInfo> AppSession::OpenFromMain(int id, const std::string& className) {
-  ClickMain(id);
-  return WaitDrawn(className);
 }
 
 std::optional<WindowInfo> AppSession::WaitDrawn(const std::string& className) {
@@ -199,10 +169,6 @@ std::optional<WindowInfo> AppSession::WaitDrawn(const std::string& className) {
   // Its controls are drawn after the frame; a press before that can be lost.
   Pause(300);
   return w;
-}
-
-std::string AppSession::Data(const std::string& name) {
-  return wine.ReadPrefixFile(wine.DataFolder() + "/" + name).value_or("");
 }
 
 void AppSession::WriteData(const std::string& name, const std::string& bytes) {

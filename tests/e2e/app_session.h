@@ -116,19 +116,37 @@ class AppSession : public ::testing::Test {
   void ClickMain(int id);
   void ClickCapture();  // rests on the button first, as a hand does
   bool Command(int id) { return wine.Act({"command", kMainClass, std::to_string(id)}); }
-  std::optional<std::string> Text(int id);  // of a main-window control
-  bool TextBecomes(int id, const std::string& text);
+  std::optional<std::string> Text(int id) {  // of a main-window control
+    return wine.WindowText(kMainClass, kMainTitle, id);
+  }
+  bool TextBecomes(int id, const std::string& text) {
+    return Becomes([&] { return Text(id) == text; });
+  }
   bool EnabledBecomes(int id, bool enabled);
-  bool Becomes(const std::function<bool()>& condition, Millis deadline = Millis(5000));
-  bool Visible(const std::string& className);
-  bool Gone(const std::string& className);
-  int Count(const std::string& className);
+  bool Becomes(const std::function<bool()>& condition, Millis deadline = Millis(5000)) {
+    return WaitUntil(condition, deadline, Millis(100));
+  }
+  bool Visible(const std::string& className) {
+    auto w = wine.FindWindow(className);
+    return w && w->visible;
+  }
+  bool Gone(const std::string& className) {
+    return Becomes([&] { return !wine.FindWindow(className); }, kDeadline);
+  }
+  int Count(const std::string& className) {
+    return std::atoi(wine.Probe({"count", className}).value_or("-1").c_str());
+  }
   // Waits for a tool window of the program until its frame is drawn.
   std::optional<WindowInfo> WaitDrawn(const std::string& className);
   // Opens a tool window with a main-window control and waits until it is drawn.
-  std::optional<WindowInfo> OpenFromMain(int id, const std::string& className);
+  std::optional<WindowInfo> OpenFromMain(int id, const std::string& className) {
+    ClickMain(id);
+    return WaitDrawn(className);
+  }
   // A file of the data folder ("" when absent), and one written there.
-  std::string Data(const std::string& name);
+  std::string Data(const std::string& name) {
+    return wine.ReadPrefixFile(wine.DataFolder() + "/" + name).value_or("");
+  }
   void WriteData(const std::string& name, const std::string& bytes);
   // Rests the pointer on a main-window control; the help tooltip's text, or nothing.
   std::optional<std::string> HelpTipAfterResting(int id, Millis deadline = Millis(4000));

@@ -60,12 +60,9 @@ std::string Slurp(const std::string& path) {
 
 const Locations& Locations::Get() {
   static const Locations locations = [] {
-    std::string build = EnvOr("KX_BUILD_DIR", "build");
-    Locations l;
-    l.exe = EnvOr("KX_EXE", build + "/win64/Kestrix.exe");
-    l.probe = EnvOr("KX_PROBE", build + "/win64/kxprobe.exe");
-    l.templatePrefix = EnvOr("KX_WINE_TEMPLATE", build + "/wine/template");
-    l.artifacts = EnvOr("KX_ARTIFACTS", build + "/screenshots");
+    const std::string build = EnvOr("KX_BUILD_DIR", "build");
+    Locations l{build + "/win64/Kestrix.exe", build + "/win64/kxprobe.exe",
+                build + "/wine/template", build + "/screenshots"};
     fs::create_directories(l.artifacts);
     return l;
   }();
@@ -205,10 +202,6 @@ Image VirtualDisplay::Screenshot(const std::string& name, int x, int y, int w, i
   return shot;
 }
 
-Image VirtualDisplay::CaptureScreen() {
-  return Capture(0, 0, width_, height_);
-}
-
 bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt) {
   if (!display_) return false;
   const Window root = DefaultRootWindow(display_);
@@ -307,14 +300,6 @@ std::string WineSession::UserFolder() const {
     if (name != "Public" && entry.is_directory()) return entry.path();
   }
   return prefix_ + "/drive_c/users/root";
-}
-
-std::string WineSession::DataFolder() const {
-  return UserFolder() + "/AppData/Local/HALVECOR/Kestrix";
-}
-
-std::string WineSession::InstalledExe(const std::string& name) const {
-  return prefix_ + "/drive_c/Program Files/Kestrix/" + name;
 }
 
 std::map<std::string, std::string> WineSession::Environment() const {

@@ -25,7 +25,7 @@ void Pause(int ms);  // a person's pace between actions
 // Polls `condition` every `step` until it holds or `deadline` passes.
 bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step = Millis(50));
 
-// Build-tree locations, taken from the environment the test command sets.
+// Build-tree locations, under the build folder the test command names (KX_BUILD_DIR).
 struct Locations {
   std::string exe;             // Kestrix.exe (64-bit)
   std::string probe;           // kxprobe.exe
@@ -80,7 +80,7 @@ class VirtualDisplay {
   bool ok() const { return display_ != nullptr; }
   const std::string& name() const { return name_; }
   Image Capture(int x, int y, int w, int h);
-  Image CaptureScreen();
+  Image CaptureScreen() { return Capture(0, 0, width_, height_); }
   // The screen, or w x h of it from (x, y), also saved among the artifacts as <name>.png.
   Image Screenshot(const std::string& name, int x = 0, int y = 0, int w = 0, int h = 0);
   // Paints the screen's own background, shown wherever no window covers it.
@@ -119,9 +119,11 @@ class WineSession {
   // Unix path of C:\users\<user> inside the prefix.
   std::string UserFolder() const;
   // Unix path of the program's data folder (local application data\HALVECOR\Kestrix).
-  std::string DataFolder() const;
+  std::string DataFolder() const { return UserFolder() + "/AppData/Local/HALVECOR/Kestrix"; }
   // Unix path of the program inside the prefix (C:\Program Files\Kestrix\<name>).
-  std::string InstalledExe(const std::string& name = "Kestrix.exe") const;
+  std::string InstalledExe(const std::string& name = "Kestrix.exe") const {
+    return prefix_ + "/drive_c/Program Files/Kestrix/" + name;
+  }
   std::map<std::string, std::string> Environment() const;
 
   // Copies a file that ships with the program (the help file, the sound) from the build

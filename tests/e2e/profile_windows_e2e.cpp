@@ -23,27 +23,35 @@ class ProfileWindowsE2E : public ToolSession {
 };
 
 TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtTheTenth) {
+  // Seven stored profiles, p3 to p9, each with Edit on and its own Sound, Cursor and View.
+  std::string record = Defaults(), list = kListMagic;
+  std::vector<std::string> expectedRecords;
+  for (uint32_t n = 9; n >= 3; --n) {
+    std::string name = std::string(1, 'p') + std::to_string(n), options;
+    for (uint32_t o = 0; o < 4; ++o) {
+      options += char(o == 3 || (n >> o & 1));
+      SetRecordValue(record, kOptSound + o * 4, options.back());
+    }
+    list += Utf16(name, 82) + record + std::string(4, '\0');
+    expectedRecords.push_back(name + options);
+  }
+  WriteData("Profiles.db", list);
   ASSERT_NO_FATAL_FAILURE(Start());
   const std::string identical = "An identical profile already exists.",
                     blank = "Profile name cannot be blank.",
                     taken = "Profile with the specified name already exists.",
                     letters = "abcdefghijklmnopqrstuvwxyz0123456789", kept = letters.substr(0, 30);
-  // Each saved step flips one more option (a Gray code), so that all ten settings differ.
+  // Each step flips one more option of the defaults' (a Gray code), Edit never.
   const struct {
     int flip;
     std::string typed, message, stored;
-  } attempts[] = {
-      // clang-format off
+  } attempts[] = {// clang-format off
       {0, "", identical, ""},  // untouched defaults, the name left as it is
       {kSoundId, "", blank, ""}, {0, "   ", "", "   "}, {0, "other", identical, ""},
-      {kCursorId, "   ", taken, ""}, {0, letters, "", kept}, {kSoundId, "p3", "", "p3"},
-      {kViewId, "p4", "", "p4"}, {kSoundId, "p5", "", "p5"},
-      {kCursorId, "p6", "", "p6"},
-      {kSoundId, "p7", "", "p7"}, {kEditId, "p8", "", "p8"}, {kSoundId, "p9", "", "p9"},
-      {kCursorId, "p10", "", "p10"}, {kViewId, "p11", "", ""}};  // the eleventh: nothing
+      {kCursorId, "   ", taken, ""}, {0, letters, "", kept}, {kSoundId, "p10", "", "p10"},
+      {kViewId, "p11", "", ""}};  // the eleventh: nothing
   // clang-format on
   char options[4] = {1, 0, 0, 0};  // Sound, Cursor, View, Edit of the defaults
-  std::vector<std::string> expectedRecords;
   for (const auto& a : attempts) {
     if (a.flip) ClickMain(a.flip), options[a.flip - kSoundId] ^= 1;
     const bool untouched = a.flip == 0 && a.typed.empty();
@@ -65,17 +73,17 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   ASSERT_EQ(ten.size(), kListHeader + 10 * kStoredBytes);
   EXPECT_EQ(ten.substr(0, kListHeader), kListMagic);
   for (size_t r = 0; r < 10; ++r) {
-    const char* record = ten.data() + kListHeader + r * kStoredBytes;
+    const char* entry = ten.data() + kListHeader + r * kStoredBytes;
     std::string seen;
-    for (size_t i = 0; i < 82 && record[i * 2]; ++i) seen += record[i * 2];
-    for (size_t o = 0; o < 4; ++o) seen += record[kNameBytes + kOptSound + o * 4];
+    for (size_t i = 0; i < 82 && entry[i * 2]; ++i) seen += entry[i * 2];
+    for (size_t o = 0; o < 4; ++o) seen += entry[kNameBytes + kOptSound + o * 4];
     EXPECT_EQ(seen, expectedRecords[r]) << r;
   }
   // After a restart the names are listed oldest first; the settings match none of them.
   ASSERT_NO_FATAL_FAILURE(Close());
   ASSERT_NO_FATAL_FAILURE(Start());
   Run(kLoadSheet, {{kOpen},
-                   {kItems, 0, "0|Default|   |" + kept + "|p3|p4|p5|p6|p7|p8|p9|p10"},
+                   {kItems, 0, "0|Default|p3|p4|p5|p6|p7|p8|p9|   |" + kept + "|p10"},
                    {kEnabled, kDelete, "0"}});
 }
 

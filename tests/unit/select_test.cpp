@@ -1,16 +1,12 @@
-// The selection overlays: the dimming pass against the formula for every colour, the
-// geometry of selection, crosshair, magnifier, glide and candidates, and the overlays on real
-// windows losing the focus. Drags, Escape, which window or element a point picks, the picker's
-// snapshot, the frame's glide and the 16-bit screen are checked end to end.
+// The selection overlays: the geometry of selection, crosshair, magnifier, glide and
+// candidates, and the overlays on real windows losing the focus. Drags, picks, Escape and the
+// overlay's dimming, frame and magnifier as drawn are checked end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cmath>
-#include <memory>
 #include <vector>
 
 #include "select/area_geometry.h"
-#include "select/dimming.h"
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
 #include "select/pick_geometry.h"
@@ -26,40 +22,6 @@ void PrintTo(const ScreenRect& r, std::ostream* os) {
 }
 
 namespace {
-
-TEST(SelectDimming, EveryColourGivesTheFormulasGreyAt32And24BitsAndRowPaddingStays) {
-  // 4099 pixels a row leave 3 bytes of padding at 24 bits; the rows hold all 2^24 colours.
-  constexpr int kWidth = 4099, kHeight = (1 << 24) / kWidth + 1;
-  for (int bits : {32, 24}) {
-    const int stride = DibStride(kWidth, bits), step = bits / 8;
-    std::unique_ptr<uint8_t[]> buffer(new uint8_t[size_t(stride) * kHeight]);
-    std::fill_n(buffer.get(), size_t(stride) * kHeight, uint8_t(0xA5));
-    auto pixel = [&](int row, int x) { return &buffer[size_t(row) * stride + x * step]; };
-    for (int row = 0; row < kHeight; ++row)
-      for (int x = 0; x < kWidth; ++x) {
-        const uint32_t colour = uint32_t(row * kWidth + x) & 0xFFFFFF;
-        uint8_t* p = pixel(row, x);
-        p[0] = uint8_t(colour), p[1] = uint8_t(colour >> 8), p[2] = uint8_t(colour >> 16);
-      }
-    ScreenDimmer().Dim(buffer.get(), kWidth, kHeight, bits);
-    int wrong = 0;
-    for (int row = 0; row < kHeight; ++row) {
-      for (int x = 0; x < kWidth; ++x) {
-        const uint32_t colour = uint32_t(row * kWidth + x) & 0xFFFFFF;
-        // The rule in double precision; 32-bit pixels weigh their bytes the other way round.
-        const double b0 = colour & 0xFF, b1 = (colour >> 8) & 0xFF, b2 = colour >> 16;
-        double v = bits == 32 ? std::sqrt(0.099 * b2 * b2 - 0.019 * b0 * b0 + 0.199 * b1 * b1)
-                              : std::sqrt(0.099 * b0 * b0 - 0.019 * b2 * b2 + 0.199 * b1 * b1);
-        const uint8_t grey = uint8_t(std::isnan(v) ? 0 : std::min(v, 255.0));
-        const uint8_t* p = pixel(row, x);
-        wrong += p[0] != grey || p[1] != grey || p[2] != grey || (step == 4 && p[3] != 0);
-      }
-      for (int pad = kWidth * step; pad < stride; ++pad)
-        wrong += buffer[size_t(row) * stride + pad] != 0xA5;
-    }
-    EXPECT_EQ(wrong, 0) << bits << " bits";
-  }
-}
 
 TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   const struct {
