@@ -213,9 +213,9 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropIntervalAndRepeatFollowingTheWind
   }
   target = {1000, 150, kW, 450};
 
-  // The interval, with Current (the ways out are the unit tests'): no backdrop, a shot every
-  // tick of where the window is now, the clock at zero, the main window hidden. A picked
-  // window that has gone is skipped; the count goes on. Repeat has nothing to capture then.
+  // The interval, with Current: no backdrop, a shot every tick of where the window is now, the
+  // clock at zero, the main window hidden. A picked window that has gone is skipped; the count
+  // goes on until Stop. Repeat has nothing to capture then.
   Stop();
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}, {kTimStatus, 1}, {kTimSec, 1}, {kSetHide, 0}}));
   auto files = Files();

@@ -1,6 +1,6 @@
 // The arithmetic of a shot and the decisions of the output step, without the platform. Sizes
-// with a border and an outside caption are checked on real grabs; what each input type grabs
-// is checked end to end.
+// with a border, scaled and with an outside caption, and what each input type grabs, are
+// checked end to end on the files the program writes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -64,7 +64,7 @@ TEST(CaptureLayoutMath, SizesScalingAndCursorPosition) {
   EXPECT_EQ(CursorDrawPosition(layout, {100, 50, 200, 100}, {0, 0}).x, -47);
 }
 
-// The bar and text drawn in their colours are checked on real grabs.
+// Text drawn in its colour under the picture is checked end to end.
 TEST(CaptionMath, BarAlphaRoundsAndTextPartsComeInFixedOrder) {
   CaptureProfile p = Area(0, 0, 1, 1);
   p.CapPosition = 0;
@@ -88,7 +88,7 @@ TEST(CaptionMath, BarAlphaRoundsAndTextPartsComeInFixedOrder) {
   EXPECT_EQ(BuildCaptionText(p, parts), L"");
 }
 
-// Names and the counter's results are checked on real files; here the probing order.
+// Names, and the next counter for a taken name, are checked end to end; here the probing order.
 TEST(OutputNaming, CounterProbesInOrderAndNeverProbes98) {
   std::vector<int> probed;
   auto takenBelow = [&](int limit) {
