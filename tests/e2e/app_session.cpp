@@ -91,7 +91,11 @@ void AppSession::Start(const std::vector<std::string>& args) {
   auto w = wine.WaitForWindow(kMainClass, kDeadline, kestrix.get(), kMainTitle);
   ASSERT_TRUE(w) << "no main window; program running: " << kestrix->Running();
   main = *w;
-  if (!args.empty() && args[0] == "/min") return;
+  if (!args.empty() && args[0] == "/min") {
+    // It exists a moment before it would be shown.
+    EXPECT_FALSE(Becomes([&] { return Visible(kMainClass); }, kQuiet)) << "\"/min\" shown";
+    return;
+  }
   // Its band over what was there: the picture under it may be bluish too.
   const int x = main.x + main.width / 2, y = main.y + 10;
   ASSERT_TRUE(Becomes(
@@ -126,31 +130,46 @@ const std::string& AppSession::Defaults() {
 }
 
 void AppSession::Close() {
-  ClickMain(kCloseId);
-  ASSERT_EQ(kestrix->Wait(kDeadline), 0);
+  ASSERT_EQ(EndWith([&] { ClickMain(kCloseId); }), 0);
 }
 
 void AppSession::CloseFromElsewhere() {
-  ASSERT_TRUE(wine.Act({"close", kMainClass}));
-  ASSERT_EQ(kestrix->Wait(kDeadline), 0);
+  ASSERT_EQ(EndWith([&] { EXPECT_TRUE(wine.Act({"close", kMainClass})); }), 0);
 }
 
 void AppSession::Stop() {
-  if (kestrix && kestrix->Running()) wine.Act({"close", kMainClass}), kestrix->Wait(kDeadline);
+  if (kestrix && kestrix->Running()) EndWith([&] { wine.Act({"close", kMainClass}); });
   kestrix.reset();
 }
 
-void AppSession::ClickMain(int id) {
+std::optional<int> AppSession::EndWith(const std::function<void()>& close) {
+  const int x = main.x + main.width / 2, y = main.y + 10;
+  const Rgb shown = display.Capture(x, y, 1, 1).At(0, 0);
+  const bool visible = Visible(kMainClass);
+  close();
+  const std::optional<int> code = kestrix->Wait(kDeadline);
+  WaitUntil([&] { return !visible || display.Capture(x, y, 1, 1).At(0, 0) != shown; }, kQuiet);
+  return code;
+}
+
+std::pair<int, int> AppSession::MiddleOf(int id) const {
   const double scale = main.width / double(kMainWidth);
   for (const MainControl& c : kMainControls)
     if (c.id == id)
-      display.Click(main.x + int((c.x + c.width / 2) * scale),
-                    main.y + int((c.y + c.height / 2) * scale));
+      return {main.x + int((c.x + c.width / 2) * scale),
+              main.y + int((c.y + c.height / 2) * scale)};
+  return {0, 0};
+}
+
+void AppSession::ClickMain(int id) {
+  const auto [x, y] = MiddleOf(id);
+  display.Click(x, y);
   Pause(200);
 }
 
 void AppSession::ClickCapture() {
-  display.MoveMouse(main.x + main.width * 291 / kMainWidth, main.y + main.width * 517 / kMainWidth);
+  const auto [x, y] = MiddleOf(kCaptureId);
+  display.MoveMouse(x - 10, y - 5);
   Pause(250);
   ClickMain(kCaptureId);
 }
@@ -179,12 +198,10 @@ void AppSession::WriteData(const std::string& name, const std::string& bytes) {
 std::optional<std::string> AppSession::HelpTipAfterResting(int id, Millis deadline) {
   display.MoveMouse(10, 10);
   Pause(300);
-  for (const MainControl& c : kMainControls)
-    if (c.id == id) {
-      display.MoveMouse(main.x + c.x + c.width / 2 - 5, main.y + c.y + c.height / 2);
-      Pause(50);
-      display.MoveMouse(main.x + c.x + c.width / 2, main.y + c.y + c.height / 2);
-    }
+  const auto [x, y] = MiddleOf(id);
+  display.MoveMouse(x - 5, y);
+  Pause(50);
+  display.MoveMouse(x, y);
   std::optional<std::string> text;
   WaitUntil([&] { return (text = wine.WindowText("HToolTipEx_0000", "", 0)).has_value(); },
             deadline, Millis(100));

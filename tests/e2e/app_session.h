@@ -111,6 +111,12 @@ class AppSession : public ::testing::Test {
   // A close message from elsewhere: the program ends with 0 without storing.
   void CloseFromElsewhere();
   void Stop();  // closes from elsewhere if it runs
+  // Whether the clipboard offers a bitmap (nothing when the probe failed). Only the offer:
+  // under Wine another process cannot read a bitmap the program owns.
+  std::optional<bool> ClipboardOffersBitmap() {
+    const auto out = wine.Probe({"clipboard"});
+    return out ? std::optional(out->rfind("bitmap", 0) == 0) : std::nullopt;
+  }
 
   // Clicks a main-window control's middle where it is drawn, at a hand's pace: presses a
   // few milliseconds apart were seen lost under load.
@@ -175,6 +181,11 @@ class AppSession : public ::testing::Test {
   WindowInfo main;  // where the main window was at the last start
 
  private:
+  // Ends the program with `close`; its exit code, once the window's picture has gone too, for
+  // the next start to see its own first paint.
+  std::optional<int> EndWith(const std::function<void()>& close);
+  std::pair<int, int> MiddleOf(int id) const;  // a main-window control's, where drawn
+
   std::string defaults_;
 };
 

@@ -58,7 +58,9 @@ TEST_P(ScaledDisplayE2E, CapturesArePhysicalPixelsAndTheWindowsAnswerWhereTheyAr
   // Window, the main window not hidden: a picked control's file has its size on the screen.
   ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}, {kSetHide, 0}}));
-  const WindowInfo c = wine.FindChild(kMainClass, kMainTitle, kSaveAsId).value_or(WindowInfo{});
+  const auto saveAs = wine.FindChild(kMainClass, kMainTitle, kSaveAsId);
+  ASSERT_TRUE(saveAs);
+  const WindowInfo c = *saveAs;
   shot(
       [&] {
         ClickCapture();

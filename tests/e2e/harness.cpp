@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -163,13 +164,15 @@ VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(h
                                "-noreset", "-nolisten", "tcp", "-br"},
       std::map<std::string, std::string>{});
   close(fds[1]);
-  FILE* answer = fdopen(fds[0], "r");
+  // The number comes as one short line, or not within 10 s.
+  pollfd answer = {fds[0], POLLIN, 0};
   char number[16] = {};
-  if (answer && std::fgets(number, sizeof number, answer) && std::isdigit(number[0])) {
+  if (poll(&answer, 1, 10000) == 1 && read(fds[0], number, sizeof number - 1) > 0 &&
+      std::isdigit(number[0])) {
     name_ = ":" + std::to_string(std::atoi(number));
     display_ = XOpenDisplay(name_.c_str());
   }
-  if (answer) std::fclose(answer);
+  close(fds[0]);
 }
 
 VirtualDisplay::~VirtualDisplay() {

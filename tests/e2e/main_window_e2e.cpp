@@ -175,12 +175,15 @@ TEST_F(MainWindowE2E, StoresOnlyWhenClosedByItsButtonOrALogOffAndStartsFromWhatI
   ASSERT_NO_FATAL_FAILURE(Close());
   const std::string defaults = Data("Profile.db");
 
-  // A corrupt record: the defaults shown, the file left until the close replaces it.
-  WriteData("Profile.db", "corrupt");
+  // A record one byte too long: the defaults shown, not its Area; the file left until the
+  // close replaces it.
+  std::string corrupt = defaults + "x";
+  SetRecordValue(corrupt, kInType, 2);
+  WriteData("Profile.db", corrupt);
   ASSERT_NO_FATAL_FAILURE(Start({"-min"}));
   EXPECT_TRUE(TextBecomes(kInputTypeId, "Window"));
   EXPECT_TRUE(TextBecomes(kProfileId, "Default"));
-  EXPECT_EQ(Data("Profile.db"), "corrupt");
+  EXPECT_EQ(Data("Profile.db"), corrupt);
   ASSERT_NO_FATAL_FAILURE(Close());
   EXPECT_EQ(Data("Profile.db"), defaults);
 

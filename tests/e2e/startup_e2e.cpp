@@ -1,7 +1,6 @@
 // Start-up of the real program: data folder, first-run page, the single-instance rule.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "app_session.h"
@@ -71,16 +70,15 @@ TEST_F(StartupE2E, ASecondStartAsksWhetherToEndTheCopiesOfTheSameName) {
   EXPECT_EQ(no->Wait(kStartDeadline), 0);
   EXPECT_TRUE(wine.FindWindow(kMainClass)->visible);
   EXPECT_EQ(wine.ForegroundClass(), kMainClass);
-  auto count = [&] { return std::atoi(wine.Probe({"count", kMainClass}).value_or("0").c_str()); };
   auto first = wine.Launch();
   ASSERT_TRUE(Answer(6));  // IDYES: there is no other Kestrix.exe
-  EXPECT_TRUE(WaitUntil([&] { return count() == 2; }, kStartDeadline))
+  EXPECT_TRUE(WaitUntil([&] { return Count(kMainClass) == 2; }, kStartDeadline))
       << "both should run side by side";
   auto second = wine.Launch();
   ASSERT_TRUE(Answer(6));
   // Wine ends a terminated process by a signal, so only the end itself is checked.
   EXPECT_TRUE(first->Wait(kStartDeadline).has_value()) << "the first Kestrix.exe was not ended";
-  EXPECT_TRUE(WaitUntil([&] { return count() == 2; }, kStartDeadline));
+  EXPECT_TRUE(WaitUntil([&] { return Count(kMainClass) == 2; }, kStartDeadline));
   EXPECT_TRUE(second->Running());
   EXPECT_TRUE(renamed->Running());
 }

@@ -9,7 +9,7 @@
 namespace e2e {
 namespace {
 
-const std::string kInterval = "KXIntervalWndClass", kHelpViewer = "HH Parent";
+const std::string kHelpViewer = "HH Parent";
 const std::string kHelpTitle = "Kestrix Help";  // the title inside Kestrix.chm
 const std::string kSite = "http://www.halvecor.com";
 

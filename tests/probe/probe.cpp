@@ -3,9 +3,9 @@
 // named by its class, and optionally a title ("" for any) and a child control's id.
 //   kxprobe window <window>                 ->  "visible enabled x y w h" | "none"
 //   kxprobe text <window>                   ->  its text
-//   kxprobe send <window> <msg>             ->  the result of sending <msg> (wParam and lParam
-//                                               0): reads a button's check or value
-//   kxprobe items <window>                  ->  a list box: "<selected>|item|item..."
+//   kxprobe send <class> <title> <id> <msg> ->  the result of sending <msg> (wParam and lParam
+//                                               0) to a control: reads a button's check or value
+//   kxprobe items <class> <title> <id>      ->  a list box: "<selected>|item|item..."
 //   kxprobe count <class>                   ->  number of top-level windows of a class
 //   kxprobe command <class> <id>            ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>              ->  sends WM_QUERYENDSESSION, as a log-off does
@@ -176,9 +176,27 @@ int ClipboardBitmap() {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring verb = argc >= 2 ? argv[1] : L"";
-  HWND target = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
-  // A window named with a control id (0 is one too) is that child; a message comes after it.
-  HWND named = argc >= 5 ? GetDlgItem(target, _wtoi(argv[4])) : target;
+  if (verb == L"foreground") return Foreground();
+  if (verb == L"clipboard") return ClipboardBitmap();
+  if (verb == L"count" && argc >= 3) return Count(argv[2]);
+  if (verb == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
+  if (verb == L"hotkey" && argc >= 4) return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
+  if (verb == L"readonly" && argc >= 3) return MakeReadOnly(argv[2]);
+  // The actions name a window by its class alone.
+  HWND first = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
+  if (verb == L"command" && argc >= 4)
+    return Done(first && PostMessageW(first, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
+  if (verb == L"endsession") return Done(first && SendMessageW(first, WM_QUERYENDSESSION, 0, 0));
+  if (verb == L"close") return Done(first && PostMessageW(first, WM_CLOSE, 0, 0));
+  if (verb == L"message" && argc >= 6) {
+    DWORD_PTR ignored = 0;
+    return Done(first &&
+                SendMessageTimeoutW(first, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
+                                    LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000, &ignored));
+  }
+  // The questions name it by class, title ("" for any) and a control id (0 is one too).
+  HWND named = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
+  if (argc >= 5) named = GetDlgItem(named, _wtoi(argv[4]));
   if (verb == L"window" && argc >= 3) return Describe(named);
   if (verb == L"text" && argc >= 3) return Text(named);
   if (verb == L"items" && argc >= 5) return Items(named);
@@ -186,23 +204,6 @@ int wmain(int argc, wchar_t** argv) {
     if (!named) return Done(false);
     std::printf("%ld\n", long(SendMessageW(named, UINT(_wtoi(argv[5])), 0, 0)));
     return 0;
-  }
-  if (verb == L"foreground") return Foreground();
-  if (verb == L"clipboard") return ClipboardBitmap();
-  if (verb == L"count" && argc >= 3) return Count(argv[2]);
-  if (verb == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
-  if (verb == L"hotkey" && argc >= 4) return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
-  if (verb == L"readonly" && argc >= 3) return MakeReadOnly(argv[2]);
-  target = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
-  if (verb == L"command" && argc >= 4)
-    return Done(target && PostMessageW(target, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
-  if (verb == L"endsession") return Done(target && SendMessageW(target, WM_QUERYENDSESSION, 0, 0));
-  if (verb == L"close") return Done(target && PostMessageW(target, WM_CLOSE, 0, 0));
-  if (verb == L"message" && argc >= 6) {
-    DWORD_PTR ignored = 0;
-    return Done(target &&
-                SendMessageTimeoutW(target, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
-                                    LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000, &ignored));
   }
   std::fprintf(stderr,
                "usage: kxprobe window|text|send|items|count|command|endsession|close|message|"
