@@ -53,7 +53,7 @@ enum RecordField : size_t {
   kOptCursor = KX_FIELD(OptCursor),
   kOptView = KX_FIELD(OptView),
   kOptEdit = KX_FIELD(OptEdit),
-  kSetHotkeys = KX_FIELD(SetHotkeys),
+
   kSetHelpText = KX_FIELD(SetHelpText),
   kSetHide = KX_FIELD(SetHideBeforeCapture),
   kSetMagnifier = KX_FIELD(SetMagnifier),
@@ -145,11 +145,6 @@ class AppSession : public ::testing::Test {
   }
   // Waits for a tool window of the program until its frame is drawn.
   std::optional<WindowInfo> WaitDrawn(const std::string& className);
-  // Opens a tool window with a main-window control and waits until it is drawn.
-  std::optional<WindowInfo> OpenFromMain(int id, const std::string& className) {
-    ClickMain(id);
-    return WaitDrawn(className);
-  }
   // A file of the data folder ("" when absent), and one written there.
   std::string Data(const std::string& name) {
     return wine.ReadPrefixFile(wine.DataFolder() + "/" + name).value_or("");

@@ -265,12 +265,6 @@ void VirtualDisplay::Key(const std::string& keysym, const std::vector<std::strin
   XSync(display_, False);
 }
 
-void VirtualDisplay::FocusUnderPointer() {
-  if (!display_) return;
-  XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
-  XSync(display_, False);
-}
-
 // ---- WineSession ----
 
 WineSession::WineSession(VirtualDisplay& display) : display_(display) {
@@ -312,19 +306,8 @@ std::map<std::string, std::string> WineSession::Environment() const {
           {"HOME", root_ + "/home"}};
 }
 
-bool WineSession::InstallBesideProgram(const std::string& name) {
-  std::error_code ec;
-  fs::copy_file(fs::path(Locations::Get().exe).parent_path() / name, InstalledExe(name),
-                fs::copy_options::overwrite_existing, ec);
-  return !ec;
-}
-
-std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args,
-                                             const std::string& exeName) {
-  std::error_code ec;
-  if (exeName != "Kestrix.exe" && !fs::exists(InstalledExe(exeName)))
-    fs::copy_file(InstalledExe(), InstalledExe(exeName), ec);
-  std::vector<std::string> argv = {"wine", InstalledExe(exeName)};
+std::unique_ptr<Process> WineSession::Launch(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {"wine", InstalledExe()};
   argv.insert(argv.end(), args.begin(), args.end());
   return std::make_unique<Process>(argv, Environment());
 }
@@ -423,14 +406,6 @@ bool WineSession::SetRegistryValue(const std::string& key, const std::string& va
   int code = -1;
   Run({"wine", "reg", "add", key, "/v", value, "/t", type, "/d", data, "/f"}, &code, Millis(20000));
   return code == 0;
-}
-
-std::optional<std::string> WineSession::RegistryValue(const std::string& key,
-                                                      const std::string& value) {
-  auto entry = RegistryEntry(key, value);
-  if (!entry) return std::nullopt;
-  size_t space = entry->find(' ');
-  return space == std::string::npos ? "" : entry->substr(space + 1);
 }
 
 std::optional<std::string> WineSession::RegistryEntry(const std::string& key,

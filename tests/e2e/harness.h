@@ -90,9 +90,6 @@ class VirtualDisplay {
   void MouseButton(int button, bool down);
   // Keys by X keysym name ("Print", "Return", "a"); modifiers like "Shift_L" pressed around.
   void Key(const std::string& keysym, const std::vector<std::string>& modifiers = {});
-  // Gives the keyboard to the window under the pointer, as a window manager's focus policy
-  // would: without one, a Wine window that was unmapped takes the X focus with it.
-  void FocusUnderPointer();
 
  private:
   std::unique_ptr<Process> server_;
@@ -126,12 +123,8 @@ class WineSession {
   }
   std::map<std::string, std::string> Environment() const;
 
-  // Copies a file that ships with the program (the help file, the sound) from the build
-  // folder beside the installed program; true on success.
-  bool InstallBesideProgram(const std::string& name);
-  // Starts the installed program (or a copy under another name) with arguments.
-  std::unique_ptr<Process> Launch(const std::vector<std::string>& args = {},
-                                  const std::string& exeName = "Kestrix.exe");
+  // Starts the installed program with arguments.
+  std::unique_ptr<Process> Launch(const std::vector<std::string>& args = {});
   // Asks kxprobe; returns its stdout, or nothing when it failed to run.
   std::optional<std::string> Probe(const std::vector<std::string>& args);
   // Runs one of kxprobe's actions (command, endsession, close); true when it answered "ok".
@@ -156,8 +149,6 @@ class WineSession {
                         const std::string& data);
   // `wine reg query`; the value's type and data as text ("REG_DWORD 0x1"), or nothing.
   std::optional<std::string> RegistryEntry(const std::string& key, const std::string& value);
-  // `wine reg query`; the value's data as text, or nothing when absent.
-  std::optional<std::string> RegistryValue(const std::string& key, const std::string& value);
   std::optional<std::string> ReadPrefixFile(const std::string& unixPath);
 
  private:

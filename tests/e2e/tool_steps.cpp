@@ -1,8 +1,6 @@
 #include "tool_steps.h"
 
 #include <cctype>
-#include <filesystem>
-#include <sstream>
 
 namespace e2e {
 
@@ -10,7 +8,7 @@ namespace {
 
 constexpr int BXM_CHECK = 0x400 + 11, BXM_VALUE = 0x400 + 13;
 const std::string kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kDialog = "#32770", kMessageClass = "KXMessageWndClass";
+const std::string kMessageClass = "KXMessageWndClass";
 
 }  // namespace
 
@@ -70,8 +68,6 @@ void ToolSession::Do(const Step& step) {
       TypeReplacing(step.text);
       if (step.act == kType) ClickClient(300, 95);  // the window background
       return;
-    case kColour:
-      return ChooseColour(b, step.text);
     case kValue:
     case kCheck:
       EXPECT_EQ(Send(sheet->className, "", step.id, step.act == kValue ? BXM_VALUE : BXM_CHECK),
@@ -86,9 +82,6 @@ void ToolSession::Do(const Step& step) {
       return;
     case kOpen:
       return Open();
-    case kCloseMsg:
-      ASSERT_TRUE(wine.Act({"close", sheet->className}));
-      return WaitClosed();
     case kMainCheck:
       EXPECT_EQ(Send(kMainClass, kMainTitle, sheet->opener, BXM_CHECK), std::stol(step.text));
       return;
@@ -102,12 +95,11 @@ void ToolSession::Do(const Step& step) {
       // The click that changes it may still be on its way to the program.
       std::string value;
       EXPECT_TRUE(Becomes([&] {
-        return (value = wine.RegistryValue(kRunKey, "Kestrix").value_or("")) == step.text;
+        value = wine.RegistryEntry(kRunKey, "Kestrix").value_or("");
+        return value == (step.text.empty() ? "" : "REG_SZ " + step.text);
       })) << value;
       return;
     }
-    case kBrowse:
-      return BrowseForFolder(b, step.text);
     case kMessage:
       return Message(step.text);
     case kItems: {
@@ -121,32 +113,17 @@ void ToolSession::Do(const Step& step) {
     case kItem:
       ClickClient(122, 103 + 27 * step.id + 13);
       return Pause(150);
-    case kFolder:
-      EXPECT_EQ(FolderComesBack([&] {
-                  if (step.id) return ClickClient(b.x + b.width / 2, b.y + b.height / 2);
-                  display.Key("Print", {"Control_L"});
-                }),
-                step.text == "1")
-          << step.id;
-      return;
   }
-}
-
-bool ToolSession::FolderComesBack(const std::function<void()>& act) {
-  std::filesystem::remove(Pictures());
-  act();
-  return WaitUntil([&] { return std::filesystem::is_directory(Pictures()); }, kQuiet);
 }
 
 // Opened over the disabled main window, 16 pixels in and centred on its height.
 void ToolSession::Open() {
-  std::optional<WindowInfo> w;
   if (sheet->openerIsCommand) {
-    ASSERT_TRUE(wine.Act({"command", kMainClass, std::to_string(sheet->opener)}));
-    w = WaitDrawn(sheet->className);
+    ASSERT_TRUE(Command(sheet->opener));
   } else {
-    w = OpenFromMain(sheet->opener, sheet->className);
+    ClickMain(sheet->opener);
   }
+  const auto w = WaitDrawn(sheet->className);
   ASSERT_TRUE(w) << sheet->className << " did not open";
   origin = {w->x, w->y};
   EXPECT_EQ(
@@ -192,46 +169,6 @@ const Place& ToolSession::Control(int id) const {
   for (const Place& c : sheet->controls)
     if (c.id == id) return c;
   return none;
-}
-
-void ToolSession::UseDialog(const Place& button, bool confirm,
-                            const std::function<void(const std::string&)>& fill) {
-  ClickClient(button.x + 18, button.y + 18);
-  ASSERT_TRUE(wine.WaitForWindow(kDialog, Millis(10000), kestrix.get()));
-  Pause(500);
-  const std::string title = wine.WindowText(kDialog, "", 0).value_or("");
-  if (confirm) {
-    ASSERT_NO_FATAL_FAILURE(fill(title));
-  }
-  auto pressed = wine.FindChild(kDialog, title, confirm ? 1 : 2);
-  ASSERT_TRUE(pressed);
-  display.Click(pressed->x + pressed->width / 2, pressed->y + pressed->height / 2);
-  ASSERT_TRUE(Gone(kDialog));
-}
-
-// Red, green and blue typed into the chooser's boxes.
-void ToolSession::ChooseColour(const Place& swatch, const std::string& rgb) {
-  UseDialog(swatch, !rgb.empty(), [&](const std::string& title) {
-    std::istringstream values(rgb);
-    std::string value;
-    for (int box = 706; values >> value; ++box) {
-      auto edit = wine.FindChild(kDialog, title, box);
-      ASSERT_TRUE(edit) << box;
-      display.Click(edit->x + edit->width - 4, edit->y + edit->height / 2);
-      TypeReplacing(value);
-    }
-  });
-}
-
-// The name typed into the browser's tree, where the Desktop's own folders stand first.
-void ToolSession::BrowseForFolder(const Place& button, const std::string& name) {
-  UseDialog(button, !name.empty(), [&](const std::string& title) {
-    auto tree = wine.FindChild(kDialog, title, 14145);  // Wine's id of the tree
-    ASSERT_TRUE(tree);
-    display.Click(tree->x + 50, tree->y + 10);  // the Desktop at its top, focused
-    for (char c : name) display.Key(std::string(1, c));
-    Pause(300);
-  });
 }
 
 void ToolSession::Message(const std::string& text) {

@@ -43,22 +43,17 @@ enum Act {
   kTypeOnly,  // type into the box and stay there
   kUp,        // click the upper or lower half of a spin
   kDown,
-  kColour,  // the colour chooser: "r g b" typed and confirmed, or "" to cancel
-  kValue,   // the spin's BXM_VALUE, or the check button's BXM_CHECK, equals `text`
+  kValue,  // the spin's BXM_VALUE, or the check button's BXM_CHECK, equals `text`
   kCheck,
   kEnabled,    // the control is enabled ("1") or not ("0")
   kOpen,       // open the sheet's window from its opener
-  kCloseMsg,   // a close message, as the system close command sends
   kMainCheck,  // the opener's check on the main window equals `text`
   kName,       // the main window's profile name equals `text`
   kMainPress,  // click a main-window control
   kRunValue,   // the "Start with Windows" Run value equals `text` ("" when absent)
-  kBrowse,     // the folder browser: the Desktop's folder `text` chosen, or "" to cancel
   kMessage,    // the message over the window shows `text` ("" when none comes); its OK pressed
   kItems,      // the list 1029 reads "<selected>|item|item..."
   kItem,       // click item number `id` of the list 1029 (27-pixel items from y 103)
-  kFolder,     // the storage folder, removed, comes back ("1") or not ("0") after control `id`
-               // is pressed, or with `id` 0 after Ctrl + PrintScreen
 };
 
 // One action on control `id` with `text`; then, when `shownId` is set, that control's text.
@@ -84,9 +79,6 @@ inline const Sheet kLoadSheet =
 
 class ToolSession : public AppSession {
  protected:
-  using AppSession::AppSession;
-  // Whether the storage folder, removed first, comes back after `act`.
-  bool FolderComesBack(const std::function<void()>& act);
   void Run(const Sheet& s, const std::vector<Step>& steps);
   // Every control where the sheet puts it, the group frames' dots and titles, and the
   // window's picture saved as `screenshot`.
@@ -111,12 +103,6 @@ class ToolSession : public AppSession {
   std::optional<std::string> SheetText(int id);
   std::optional<long> Send(const std::string& cls, const std::string& title, int id, int msg);
   const Place& Control(int id) const;
-  // A platform dialog opened by `button`; `fill` runs in it, then its OK is pressed, or when
-  // `confirm` is false its Cancel.
-  void UseDialog(const Place& button, bool confirm,
-                 const std::function<void(const std::string&)>& fill);
-  void ChooseColour(const Place& swatch, const std::string& rgb);
-  void BrowseForFolder(const Place& button, const std::string& name);
   void Message(const std::string& text);
 };
 

@@ -1,5 +1,5 @@
 // kxprobe: answers Win32 questions for the end-to-end driver from inside the same Wine
-// prefix (so it sees the same windows, clipboard and registry as Kestrix.exe). A window is
+// prefix (so it sees the same windows and clipboard as Kestrix.exe). A window is
 // named by its class, and optionally a title ("" for any) and a child control's id.
 //   kxprobe window <window>                 ->  "visible enabled x y w h" | "none"
 //   kxprobe text <window>                   ->  its text
@@ -10,20 +10,11 @@
 //   kxprobe command <class> <id>            ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>              ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                   ->  posts WM_CLOSE to the first such window
-//   kxprobe message <class> <msg> <wParam> <lParam> -> sends a message to the first such
-//                                                      window, as another program may
-// (the four actions answer "ok", or "none" when there is no such window or it refused)
+// (the three actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                      ->  class of the foreground window
 //   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
-//   kxprobe hold <windows path> <ms>        ->  opens a file unshared, answers "ok", keeps it
-//                                               open that long
-//   kxprobe hotkey <modifiers> <ms>         ->  holds PrintScreen with the modifiers that long:
-//                                               answers "ok", then "pressed" for each press
-//   kxprobe readonly <HKCU key>             ->  lets the key be read, no longer written
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
-
-#include <sddl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -115,50 +106,6 @@ int Items(HWND list) {
   return 0;
 }
 
-// Another program holding a file open without sharing, as an editor or a backup might.
-int Hold(const wchar_t* path, int millis) {
-  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  Done(file != INVALID_HANDLE_VALUE);
-  std::fflush(stdout);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  Sleep(DWORD(millis));
-  CloseHandle(file);
-  return 0;
-}
-
-// Another program holding a PrintScreen hotkey: presses reach it instead of Kestrix, and it
-// says "pressed" for each one as it comes.
-int HoldHotkey(UINT modifiers, int millis) {
-  if (!RegisterHotKey(nullptr, 1, modifiers, VK_SNAPSHOT)) return Done(false);
-  Done(true);
-  std::fflush(stdout);
-  const DWORD end = GetTickCount() + DWORD(millis);
-  for (DWORD now = GetTickCount(); int(end - now) > 0; now = GetTickCount()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message != WM_HOTKEY) continue;
-      std::printf("pressed\n");
-      std::fflush(stdout);
-    }
-  }
-  return 0;
-}
-
-// A key whose access list grants everyone reading only, as an administrator's policy might.
-int MakeReadOnly(const wchar_t* path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
-    return Done(false);
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)",
-                                                                 SDDL_REVISION_1, &sd, nullptr) &&
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
-  LocalFree(sd);
-  RegCloseKey(key);
-  return Done(ok);
-}
-
 // Whether the clipboard offers a bitmap. Under Wine another process cannot read the owner's
 // bitmap handle, so only the offer is seen from here.
 int ClipboardBitmap() {
@@ -179,21 +126,12 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"foreground") return Foreground();
   if (verb == L"clipboard") return ClipboardBitmap();
   if (verb == L"count" && argc >= 3) return Count(argv[2]);
-  if (verb == L"hold" && argc >= 4) return Hold(argv[2], _wtoi(argv[3]));
-  if (verb == L"hotkey" && argc >= 4) return HoldHotkey(UINT(_wtoi(argv[2])), _wtoi(argv[3]));
-  if (verb == L"readonly" && argc >= 3) return MakeReadOnly(argv[2]);
   // The actions name a window by its class alone.
   HWND first = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
   if (verb == L"command" && argc >= 4)
     return Done(first && PostMessageW(first, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
   if (verb == L"endsession") return Done(first && SendMessageW(first, WM_QUERYENDSESSION, 0, 0));
   if (verb == L"close") return Done(first && PostMessageW(first, WM_CLOSE, 0, 0));
-  if (verb == L"message" && argc >= 6) {
-    DWORD_PTR ignored = 0;
-    return Done(first &&
-                SendMessageTimeoutW(first, UINT(_wtoi(argv[3])), WPARAM(_wtoi(argv[4])),
-                                    LPARAM(_wtoi(argv[5])), SMTO_ABORTIFHUNG, 5000, &ignored));
-  }
   // The questions name it by class, title ("" for any) and a control id (0 is one too).
   HWND named = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
   if (argc >= 5) named = GetDlgItem(named, _wtoi(argv[4]));
@@ -206,7 +144,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: kxprobe window|text|send|items|count|command|endsession|close|message|"
-               "foreground|clipboard|hold|hotkey|readonly ...\n");
+               "usage: kxprobe window|text|send|items|count|command|endsession|close|"
+               "foreground|clipboard ...\n");
   return 2;
 }

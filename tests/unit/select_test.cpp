@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "select/area_geometry.h"
-#include "select/get_area_window.h"
-#include "select/get_window_window.h"
 #include "select/pick_geometry.h"
-#include "toolkit_support.h"
 
 namespace kx {
 
@@ -82,41 +79,6 @@ TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
   std::vector<HWND> order;
   for (const WindowNode& n : ordered) order.push_back(n.window);
   EXPECT_EQ(order, (std::vector<HWND>{h(4), h(5), h(2), h(3), h(1)}));
-}
-
-void RegisterOverlaysOnce() {
-  static bool done = RegisterWindow<GetAreaWnd>(GetModuleHandleW(nullptr)) &&
-                     RegisterWindow<GetWindowWnd>(GetModuleHandleW(nullptr));
-  ASSERT_TRUE(done);
-}
-
-TEST(SelectOverlays, AFocusLossEndsWithoutWriting) {
-  RegisterOverlaysOnce();
-  test::PlainWindow other(10, 10, 50, 50);
-  const struct {
-    const wchar_t* className;
-    Selection (*run)(CaptureProfile&);
-  } overlays[] = {{GetAreaWnd::kClassName, RunGetAreaWindow},
-                  {GetWindowWnd::kClassName, RunGetWindowWindow}};
-  int runs = 0;
-  // Closes an overlay that failed to end by itself, so that the checks fail instead of hanging.
-  auto guard = [&](const wchar_t* className) {
-    test::RunLater(3000, [&runs, className, run = ++runs] {
-      if (run == runs) PostMessageW(FindWindowW(className, nullptr), WM_CLOSE, 0, 0);
-    });
-  };
-  for (const auto& overlay : overlays) {
-    CaptureProfile profile = {};
-    profile.InWindow = 77;
-    profile.InRect = {1, 2, 3, 4};
-    test::RunLater(200, [&] { SetForegroundWindow(other.hwnd()); });
-    guard(overlay.className);
-    const DWORD start = GetTickCount();
-    EXPECT_EQ(overlay.run(profile).end, SelectionEnd::kClosed);
-    EXPECT_LT(GetTickCount() - start, 2500u) << "ended by the focus loss, not by the guard";
-    EXPECT_EQ(profile.InWindow, 77u);
-    EXPECT_EQ(profile.InRect, (ScreenRect{1, 2, 3, 4}));
-  }
 }
 
 }  // namespace
