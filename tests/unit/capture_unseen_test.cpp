@@ -8,18 +8,17 @@
 
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
+#include "picture.h"
 #include "toolkit_support.h"
 
 namespace kx {
 namespace {
 
-std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
-  std::vector<uint32_t> pixels(size_t(width) * height);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+// The colours (0x00RRGGBB, top row first) of a bitmap expected to be w x h: no fewer are
+// returned, whatever the bitmap holds.
+std::vector<uint32_t> ColoursOf(HBITMAP bitmap, int w, int h) {
+  std::vector<uint32_t> pixels = bench::ReadBitmap(bitmap).pixels;
+  pixels.resize(size_t(w) * h);
   for (uint32_t& p : pixels) p &= 0xFFFFFF;
   return pixels;
 }
@@ -39,7 +38,7 @@ class CaptureUnseen : public ::testing::Test {
   std::vector<uint32_t> AreaShot() {
     CaptureImage holder(nullptr);
     EXPECT_EQ(ComposeCapture(holder, profile_), kStatusOk);
-    return PixelsOf(holder.bitmap.Get(), 80, 80);
+    return ColoursOf(holder.bitmap.Get(), 80, 80);
   }
 
   GdiplusSession gdiplus_;
@@ -66,7 +65,7 @@ TEST_F(CaptureUnseen, TheClipboardGetsTheFinishedBitmap) {
   ASSERT_EQ(ProcessCapture(holder, profile_), kStatusOk);
   ASSERT_TRUE(OpenClipboard(nullptr));
   const std::vector<uint32_t> pasted =
-      PixelsOf(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), 82, 82);
+      ColoursOf(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), 82, 82);
   CloseClipboard();
   int wrong = 0;
   for (int y = 0; y < 82; ++y)
