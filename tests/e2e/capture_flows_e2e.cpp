@@ -204,7 +204,8 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
 
 // PrintScreen on the keyboard, a drag and the file: what tools/run.sh shows when there is no
 // display to run on (it prints where the capture and a picture of the overlay were put).
-// Then repeat of the same area, also after the profile was switched to Fullscreen.
+// Then repeat of the same area, also after the profile was switched to Fullscreen, which stays
+// current.
 TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
   ASSERT_NO_FATAL_FAILURE(ShowScene());
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 2}}));
@@ -252,6 +253,12 @@ TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
     EXPECT_TRUE(theArea(NewCapture(files))) << switched;
     ASSERT_TRUE(FlowEnded());
   }
+  // A repeat leaves Fullscreen current: the next capture is the whole screen.
+  const auto files = Files();
+  ClickCapture();
+  const auto full = NewCapture(files);
+  ASSERT_TRUE(full);
+  EXPECT_EQ(std::pair(full->width, full->height), std::pair(kW, kH));
 }
 
 }  // namespace
