@@ -45,11 +45,34 @@ cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) Draw
 counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 overlay-undimmed-at-32-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel != 24) return; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 clipboard-gets-the-bare-grab @@ src/capture/capture_output.cpp @@ if (holder.image) { @@ if (false) { @@ unit @@ ^CaptureUnseen
+object-freed-under-its-handler @@ src/ui/window_base.cpp @@ if (object->handlersRunning_ == 0) delete object; @@ delete object; @@ e2e @@ OutsideCloseE2E.EveryToolWindow*
+main-window-end-unmarked @@ src/app/main_window.cpp @@   PostProgramQuit(); @@   PostQuitMessage(0); @@ e2e @@ CaptureFlowsE2E.EveryCaptureState*
+modal-loop-waits-after-the-end @@ src/ui/tool_window.cpp @@ while (!programEnding && (got = @@ while ((got = @@ e2e @@ OutsideCloseE2E.ThePlatforms*
+field-text-unbounded @@ src/capture/capture_profile.h @@ while (length < N && field[length] != 0) ++length; @@ while (field[length] != 0) ++length; @@ unit @@ ^ProfileFuzz
+clipboard-waited-for @@ src/capture/capture_output.cpp @@ if (!OpenClipboard(holder.owner)) return kStatusFailed; @@ while (!OpenClipboard(holder.owner)) Sleep(50); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
+interval-shoots-a-closed-window @@ src/select/interval_window.cpp @@ if (!PickedWindowShown(current_)) return; @@ (void)PickedWindowShown; @@ e2e @@ CaptureFlowsE2E.WindowPick*
+dimmed-at-16-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel < 16) return; @@ e2e @@ CaptureFlowsAt16Bits.*
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }
 fault_field() {  # id, field number (1-based)
   awk -v id="$1" -v n="$2" 'BEGIN { FS = " @@ " } $1 == id { print $n }' <<<"$KX_FAULTS"
+}
+
+# Builds the copy and runs the tests of a layer ("unit": a ctest regex, "e2e": a gtest filter),
+# appending to a log; prints the names of the tests that failed.
+run_tests() {
+  local layer=$1 tests=$2 log=$3
+  cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >>"$log" 2>&1 || { echo "(does not build)"; return; }
+  if [ "$layer" = unit ]; then
+    kx_begin_wine_session faults 1280x800 >/dev/null 2>&1
+    (cd "$KX_BUILD/win64" && ctest --timeout 120 -R "$tests") >>"$log" 2>&1
+    kx_end_wine_session
+    sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (\(Failed\|Timeout\|SEGFAULT\|Exception\).*/\1/p' "$log" | sort -u | paste -sd' '
+  else
+    "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
+    sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' '
+  fi
 }
 
 # Everything runs from one function, read whole before it starts: the table may be edited
@@ -79,12 +102,31 @@ main() {
   [ ${#ids[@]} -eq 0 ] && mapfile -t ids < <(fault_ids)
   results=()
   missed=0
+
+  # A fault counts only where its tests pass without it: each set of tests runs once on the
+  # faultless tree first.
+  declare -A clean=()
+  for id in "${ids[@]}"; do
+    file=$(fault_field "$id" 2)
+    [ -n "$file" ] || { echo "no fault named $id" >&2; exit 2; }
+    key="$(fault_field "$id" 5) $(fault_field "$id" 6)"
+    [ -n "${clean[$key]+set}" ] && continue
+    kx_say "Without a fault: $key"
+    clean[$key]=$(run_tests "$(fault_field "$id" 5)" "$(fault_field "$id" 6)" "$logs/clean-${#clean[@]}.log")
+  done
+
   for id in "${ids[@]}"; do
     file=$(fault_field "$id" 2)
     [ -n "$file" ] || { echo "no fault named $id" >&2; exit 2; }
     from=$(fault_field "$id" 3) to=$(fault_field "$id" 4) layer=$(fault_field "$id" 5)
     tests=$(fault_field "$id" 6)
     kx_say "Fault $id: $file"
+    failing_clean=${clean["$layer $tests"]}
+    if [ -n "$failing_clean" ]; then
+      results+=("$id|FAILS WITHOUT THE FAULT|$failing_clean")
+      missed=1
+      continue
+    fi
     cp "$tree/$file" "$tree/$file.kept"
     # Literal text, exactly one place, or the row is stale.
     if ! FROM="$from" TO="$to" perl -0777 -i -pe '$n = s/\Q$ENV{FROM}\E/$ENV{TO}/g; END { exit($n == 1 ? 0 : 3) }' "$tree/$file"; then
@@ -97,14 +139,8 @@ main() {
     caught="" built=1
     if ! cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" >"$log" 2>&1; then
       built=0
-    elif [ "$layer" = unit ]; then
-      kx_begin_wine_session faults 1280x800 >/dev/null 2>&1
-      (cd "$KX_BUILD/win64" && ctest --timeout 120 -R "$tests") >>"$log" 2>&1
-      caught=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (\(Failed\|Timeout\|SEGFAULT\|Exception\).*/\1/p' "$log" | sort -u | paste -sd' ')
-      kx_end_wine_session
     else
-      "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_filter="$tests" >>"$log" 2>&1
-      caught=$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*ms)$/\1/p' "$log" | sort -u | paste -sd' ')
+      caught=$(run_tests "$layer" "$tests" "$log")
     fi
     # Put back as a new file (not a move, which keeps the older time): the next build must
     # compile it again, or the fault would stay in every later build.

@@ -8,6 +8,7 @@
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
 #include "select/interval_window.h"
+#include "ui/tool_window.h"
 
 namespace kx {
 
@@ -72,6 +73,7 @@ void StartCapture(HWND mainWindow, AppState& state) {
   switch (p.InType) {
     case kWindowInput:
       cancelled = RunGetWindowWindow(p).Cancelled();
+      if (ProgramEnding()) return;
       if (!cancelled) Shoot(mainWindow, state, *holder);
       break;
     case kFullscreenInput:
@@ -79,6 +81,7 @@ void StartCapture(HWND mainWindow, AppState& state) {
       break;
     case kAreaInput:
       cancelled = RunGetAreaWindow(p).Cancelled();
+      if (ProgramEnding()) return;
       if (cancelled) break;
       PauseWithoutDispatch(kAfterAreaPauseMs);  // the overlay's place repaints before the screen is read
       Shoot(mainWindow, state, *holder);
@@ -86,6 +89,8 @@ void StartCapture(HWND mainWindow, AppState& state) {
     default:
       break;
   }
+  // The interval window's loop ends with the program too.
+  if (ProgramEnding()) return;
   if (!cancelled) state.lastCapture = p;  // with this capture's window, rectangle and file name
   holder.reset();
   if (!cancelled) ClearTransientFields(p);
@@ -110,6 +115,7 @@ void RepeatCapture(HWND mainWindow, AppState& state) {
     Shoot(mainWindow, state, *holder);
   }
   holder.reset();
+  if (ProgramEnding()) return;
   ClearTransientFields(p);
   BringMainWindowBack(mainWindow, wasVisible, p);
   state.current = kept;

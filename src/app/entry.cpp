@@ -12,6 +12,7 @@
 #include "app/window_classes.h"
 #include "base/pixel_space.h"
 #include "capture/gdiplus_handles.h"
+#include "ui/tool_window.h"
 #include "ui/controls.h"
 
 namespace {
@@ -54,8 +55,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 0;
   }
 
+  // Also ends without the quit message when a platform dialog's loop took it.
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (!kx::ProgramEnding() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -148,6 +148,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate(const CREATESTRUCTW&) {
+  ProgramStarts();
   AddTrayIcon(hwnd, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KESTRIX)), kTrayTip);
   state_.runningIntervalWindow = nullptr;
   state_.stored.clear();
@@ -203,11 +204,32 @@ void MainWindow::ShowProfileName() {
 }
 
 LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM) {
-  // The close command destroys the window, and this object with it.
-  HWND self = hwnd;
-  RunCommand(LOWORD(wParam));
-  if (IsWindow(self)) ShowProfileName();
+  const int id = LOWORD(wParam);
+  RunCommand(id);
+  // The close command destroys the window; so may another program or a log-off while a
+  // command's nested loop runs (a tool window, an overlay, the interval window).
+  if (!Alive()) return 0;
+  ShowResultOf(id);
+  ShowProfileName();
   return 0;
+}
+
+// What a window opened by a command left in the profile.
+void MainWindow::ShowResultOf(int id) {
+  switch (id) {
+    case kCaptionId:
+    case kBorderId:
+    case kScaleId:
+    case kTimerId:
+      ShowCheckFromProfile(Control(id), state_.current);
+      break;
+    case kProfileId:
+      RefreshControls();
+      SaveProfileList(state_.stored);
+      break;
+    default:
+      break;
+  }
 }
 
 void MainWindow::RunCommand(int id) {
@@ -241,19 +263,15 @@ void MainWindow::RunCommand(int id) {
       break;
     case kCaptionId:
       RunToolWindow<CaptionWindow>(hwnd, p, state_.defaults);
-      ShowCheckFromProfile(Control(id), p);
       break;
     case kBorderId:
       RunToolWindow<BorderWindow>(hwnd, p, state_.defaults);
-      ShowCheckFromProfile(Control(id), p);
       break;
     case kScaleId:
       RunToolWindow<ScaleWindow>(hwnd, p, state_.defaults);
-      ShowCheckFromProfile(Control(id), p);
       break;
     case kTimerId:
       RunToolWindow<TimerWindow>(hwnd, p, state_.defaults);
-      ShowCheckFromProfile(Control(id), p);
       break;
     case kSoundId:
     case kCursorId:
@@ -261,14 +279,9 @@ void MainWindow::RunCommand(int id) {
     case kEditId:
       p.*FindMainControl(id)->checkField = uint32_t(SendMessageW(Control(id), BXM_CHECK, 0, 0));
       break;
-    case kProfileId: {
-      HWND self = hwnd;  // a close from elsewhere while the window is open takes this object
+    case kProfileId:
       RunLoadProfileWindow(hwnd, {p, state_.defaults, state_.stored});
-      if (!IsWindow(self)) break;
-      RefreshControls();
-      SaveProfileList(state_.stored);
       break;
-    }
     case kSaveAsId:
       RunSaveProfileWindow(hwnd, {p, state_.defaults, state_.stored}, ShowMessageWindow);
       break;
@@ -343,7 +356,7 @@ void MainWindow::OnTrayCallback(LPARAM mouseMessage) {
 
 void MainWindow::OnDestroy() {
   RemoveTrayIcon();
-  PostQuitMessage(0);
+  PostProgramQuit();
 }
 
 void MainWindow::Paint(HDC dc, int width, int height) const {

@@ -38,6 +38,7 @@ class MainWindow : public Window {
   void OnDestroy() override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RunCommand(int id);
+  void ShowResultOf(int id);
   void OnTrayCallback(LPARAM mouseMessage);
   void OnHotkey(UINT modifiers);
   void CreateControls();

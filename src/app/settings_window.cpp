@@ -129,10 +129,13 @@ void SettingsWindow::SelectStorageFolder() {
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
   PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
   if (!item) return;
-  auto& folder = profile.SetStorageFolder;
-  std::fill(std::begin(folder), std::end(folder), u'\0');
-  static_assert(sizeof(wchar_t) == sizeof(char16_t) && kStorageFolderChars >= MAX_PATH);
-  SHGetPathFromIDListW(item, reinterpret_cast<wchar_t*>(folder));
+  // The browser's loop may have seen this window closed with the program: nothing is taken.
+  if (Alive()) {
+    auto& folder = profile.SetStorageFolder;
+    std::fill(std::begin(folder), std::end(folder), u'\0');
+    static_assert(sizeof(wchar_t) == sizeof(char16_t) && kStorageFolderChars >= MAX_PATH);
+    SHGetPathFromIDListW(item, reinterpret_cast<wchar_t*>(folder));
+  }
   IMalloc* shellMalloc = nullptr;
   if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
     shellMalloc->Free(item);

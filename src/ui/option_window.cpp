@@ -161,7 +161,8 @@ bool OptionWindow::OnColour(int id) {
     choose.rgbResult = profile.*c.field;
     choose.lpCustColors = custom;
     choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (ChooseColorW(&choose)) profile.*c.field = choose.rgbResult;
+    // The chooser's loop may have seen this window closed with the program.
+    if (ChooseColorW(&choose) && Alive()) profile.*c.field = choose.rgbResult;
     return true;
   }
   return false;

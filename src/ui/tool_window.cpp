@@ -37,14 +37,37 @@ int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const
   return RunModalLoop(window);
 }
 
+namespace {
+
+bool programEnding = false;
+
+}  // namespace
+
+void ProgramStarts() {
+  programEnding = false;
+}
+
+void PostProgramQuit() {
+  programEnding = true;
+  PostQuitMessage(0);
+}
+
+bool ProgramEnding() {
+  return programEnding;
+}
+
 int RunModalLoop(HWND window) {
   MSG msg = {};
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  BOOL got = 0;
+  // The end is asked for before each wait: the quit message may already have been taken by a
+  // loop further in (a platform dialog's), or be waiting for the process's own loop.
+  while (!programEnding && (got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
     if (IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return int(msg.wParam);
+  if (programEnding && IsWindow(window)) DestroyWindow(window);
+  return got == 0 ? int(msg.wParam) : 0;
 }
 
 LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {

@@ -29,7 +29,19 @@ int RunToolWindowOfClass(const wchar_t* className, HWND owner, int height, const
 // The nested loop of every modal window: each message of the thread goes to the window's
 // dialog-key handling first, then to the usual translation and dispatch, until the quit
 // message that the window posts when it is destroyed; returns its code.
+// When the program ends meanwhile (see PostProgramQuit) the loop ends too and destroys its
+// window if that still stands.
 int RunModalLoop(HWND window);
+
+// The program runs while its main window lives, and ends when that is destroyed, also from
+// elsewhere while nested loops run (another program closing it, a log-off). Its destruction
+// calls PostProgramQuit, which posts the quit message and marks the end, so that every loop
+// still running gives way in turn, down to the process's own loop, whichever of them the quit
+// message reaches, and the code after each loop knows that its opener is gone. Its creation
+// calls ProgramStarts.
+void ProgramStarts();
+void PostProgramQuit();
+bool ProgramEnding();
 
 // WM_NCHITTEST of tool windows and the main window: client hits in the top 29 rows drag.
 LRESULT ToolWindowHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -55,6 +55,18 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+LRESULT DispatchToObject(Window* object, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) {
+    object->destroyed_ = true;
+    if (object->handlersRunning_ == 0) delete object;
+    return 0;
+  }
+  ++object->handlersRunning_;
+  const LRESULT result = object->HandleMessage(message, wParam, lParam);
+  if (--object->handlersRunning_ == 0 && object->destroyed_) delete object;
+  return result;
+}
+
 void Window::OnPaint() {
   PaintBuffered(hwnd, [this](HDC dc, int w, int h) { Paint(dc, w, h); });
 }

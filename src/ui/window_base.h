@@ -3,7 +3,10 @@
 //
 // The object is made at WM_NCCREATE, the first message that carries the creation data, and
 // freed at WM_NCDESTROY, the last message a window receives; messages before and after
-// return 0. WM_NCCREATE then goes on to the default processing, which stores the window text.
+// return 0. A handler may run a nested loop (a tool window, an overlay, a platform dialog)
+// in which something else destroys the window: the main window closed by another program,
+// a log-off. The object then lives on until that handler has returned, so the code after the
+// loop never touches freed memory; it asks Alive() before it goes on. WM_NCCREATE then goes on to the default processing, which stores the window text.
 // A class whose object needs only its handle is made as T(hwnd); one that needs more is made
 // through a WindowMaker passed as the creation parameter (CreateWindowOf, RunToolWindow).
 #pragma once
@@ -27,6 +30,8 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // False once the window has been destroyed (the object may outlive it, see above).
+  bool Alive() const { return !destroyed_; }
   // The whole client area as WM_PAINT shows it, composed into `dc` (an off-screen bitmap of
   // the client size, or any DC a test gives).
   virtual void Paint(HDC /*dc*/, int /*width*/, int /*height*/) const {}
@@ -57,7 +62,16 @@ class Window {
   HWND Control(int id) const { return GetDlgItem(hwnd, id); }
   // Repaints on the next WM_PAINT, without erasing.
   void Invalidate() const { InvalidateRect(hwnd, nullptr, FALSE); }
+
+ private:
+  friend LRESULT DispatchToObject(Window* object, UINT message, WPARAM wParam, LPARAM lParam);
+  int handlersRunning_ = 0;
+  bool destroyed_ = false;
 };
+
+// Hands a message to the window's object; at WM_NCDESTROY frees it, or marks it to be freed
+// when the last of its handlers still running returns.
+LRESULT DispatchToObject(Window* object, UINT message, WPARAM wParam, LPARAM lParam);
 
 template <class T>
 T* WindowObject(HWND hwnd) {
@@ -94,12 +108,8 @@ LRESULT CALLBACK WindowProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   }
   Window* object = WindowObject<Window>(hwnd);
   if (!object) return 0;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, 0, 0);
-    delete object;
-    return 0;
-  }
-  return object->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, 0, 0);
+  return DispatchToObject(object, message, wParam, lParam);
 }
 
 // Registers a class the way every window and control of the program is registered:

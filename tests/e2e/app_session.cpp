@@ -29,9 +29,18 @@ void SetRecordValue(std::string& record, size_t field, uint32_t value) {
   if (field + 4 <= record.size()) std::memcpy(record.data() + field, &value, 4);
 }
 
-std::string Utf16(const std::string& ascii, size_t units) {
+std::string Utf16(const std::string& utf8, size_t units) {
   std::string field(units * 2, '\0');
-  for (size_t i = 0; i < ascii.size() && i < units; ++i) field[i * 2] = ascii[i];
+  size_t unit = 0;
+  for (size_t i = 0; i < utf8.size() && unit < units; ++unit) {  // letters of the first plane
+    const auto byte = [&](size_t k) { return unsigned(uint8_t(utf8[i + k])); };
+    unsigned c = byte(0), length = 1;
+    if (c >= 0xE0) c = (c & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F), length = 3;
+    else if (c >= 0xC0) c = (c & 0x1F) << 6 | (byte(1) & 0x3F), length = 2;
+    field[unit * 2] = char(c & 0xFF);
+    field[unit * 2 + 1] = char(c >> 8);
+    i += length;
+  }
   return field;
 }
 
@@ -109,11 +118,11 @@ void AppSession::Start(const std::vector<std::string>& args) {
 
 void AppSession::StartWith(const Changes& changes, const std::vector<std::string>& args,
                            const std::string& storage) {
-  std::string record = Defaults();
-  ASSERT_EQ(record.size(), kRecordBytes) << "no default record";
-  for (auto [field, value] : changes) SetRecordValue(record, field, value);
-  if (!storage.empty()) record.replace(kStorageFolder, 2048, Utf16(storage, 1024));
-  WriteData("Profile.db", record);
+  startRecord = Defaults();
+  ASSERT_EQ(startRecord.size(), kRecordBytes) << "no default record";
+  for (auto [field, value] : changes) SetRecordValue(startRecord, field, value);
+  if (!storage.empty()) startRecord.replace(kStorageFolder, 2048, Utf16(storage, 1024));
+  WriteData("Profile.db", startRecord);
   Start(args);
 }
 
@@ -135,6 +144,32 @@ void AppSession::Close() {
 
 void AppSession::CloseFromElsewhere() {
   ASSERT_EQ(EndWith([&] { EXPECT_TRUE(wine.Act({"close", kMainClass})); }), 0);
+}
+
+void AppSession::SurvivesOutsideEnds(const Image& before) {
+  auto lasting = [](std::string r) {  // the window, rectangle and name of a capture under way
+    if (r.size() == kRecordBytes) {
+      r.replace(offsetof(CaptureProfile, InWindow), 20, 20, '\0');
+      r.replace(offsetof(CaptureProfile, OutLastName), 2 * kLastNameChars, 2 * kLastNameChars, '\0');
+    }
+    return r;
+  };
+  WriteData("Profile.db", "stale");
+  EXPECT_TRUE(wine.Act({"logoff", kMainClass}));
+  EXPECT_EQ(lasting(Data("Profile.db")), lasting(startRecord));
+  Pause(300);
+  ASSERT_TRUE(kestrix->Running()) << "the log-off pair ended it";
+  WriteData("Profile.db", "untouched");
+  EXPECT_TRUE(wine.Act({"close", kMainClass}));
+  EXPECT_EQ(kestrix->Wait(Millis(5000)), std::optional(0));
+  EXPECT_EQ(Data("Profile.db"), "untouched");
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const Image now = display.CaptureScreen();
+        return now.rgb == before.rgb;
+      },
+      kQuiet))
+      << "something of it stayed on the screen";
 }
 
 void AppSession::Stop() {

@@ -67,8 +67,8 @@ using Changes = std::vector<std::pair<RecordField, uint32_t>>;
 
 uint32_t RecordValue(const std::string& record, size_t field);
 void SetRecordValue(std::string& record, size_t field, uint32_t value);
-// ASCII as a zero-padded UTF-16 field of `units` characters.
-std::string Utf16(const std::string& ascii, size_t units);
+// UTF-8 text (of the first plane) as a zero-padded UTF-16 field of `units` characters.
+std::string Utf16(const std::string& utf8, size_t units);
 
 struct Box {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -94,7 +94,8 @@ using namespace kx;  // the control ids: kCloseId, kSoundId, kCaptureId ...
 
 class AppSession : public ::testing::Test {
  protected:
-  explicit AppSession(int width = 1280, int height = 800) : display(width, height), wine(display) {}
+  explicit AppSession(int width = 1280, int height = 800, int depth = 24)
+      : display(width, height, depth), wine(display) {}
   void SetUp() override;
   void TearDown() override;  // a screenshot when the test failed; the program closed
 
@@ -110,6 +111,11 @@ class AppSession : public ::testing::Test {
   void Close();
   // A close message from elsewhere: the program ends with 0 without storing.
   void CloseFromElsewhere();
+  // What the world outside may do in any state the program is in: the log-off pair stores
+  // the current profile (the start's record, its capture-transient fields aside) and the
+  // program goes on; then a close from elsewhere ends it by itself, with 0, within a few
+  // seconds, writing nothing and leaving the screen as `before` showed it.
+  void SurvivesOutsideEnds(const Image& before);
   void Stop();  // closes from elsewhere if it runs
   // Whether the clipboard offers a bitmap (nothing when the probe failed). Only the offer:
   // under Wine another process cannot read a bitmap the program owns.
@@ -173,7 +179,8 @@ class AppSession : public ::testing::Test {
   VirtualDisplay display;
   WineSession wine;
   std::unique_ptr<Process> kestrix;
-  WindowInfo main;  // where the main window was at the last start
+  WindowInfo main;     // where the main window was at the last start
+  std::string startRecord;  // the profile record StartWith gave it
 
  private:
   // Ends the program with `close`; its exit code, once the window's picture has gone too, for

@@ -18,6 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kW = 1280, kH = 800;
+// What the platform does with a capture in a storage folder beyond its path limit.
+const std::string kLongFolderFile = R"(KEST-\d{12}00\.png)";
 
 Rgb Of(scene::Colour c) {
   return {c.r, c.g, c.b};
@@ -34,6 +36,7 @@ int CountColour(const Image& i, Rgb colour, int top = 0, int tolerance = 0) {
 
 class CaptureFlowsE2E : public AppSession {
  protected:
+  explicit CaptureFlowsE2E(int depth = 24) : AppSession(kW, kH, depth) {}
   // The known picture on the screen's background; kxscene's windows over it when asked.
   void ShowScene(bool targets = false) {
     ASSERT_TRUE(display.SetBackground(Picture));
@@ -120,6 +123,12 @@ TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) 
       {"fixed name", {{kOutFilename, 1}}, R"(KEST\.png)"},
       {"a storage folder that is made", {}, R"(KEST-.*\.png)", kW, kH, nullptr, "fresh"},
       {"a storage folder that cannot be made", {}, "", 0, 0, nullptr, "blocker"},
+      {"a storage folder on a drive that does not exist", {}, "", 0, 0, nullptr, "Q:\\Captures"},
+      {"a storage folder nobody may write", {}, "", 0, 0, nullptr, "Z:\\sys"},
+      {"a storage folder of 262 characters", {}, kLongFolderFile, kW, kH, exact(0),
+       std::string(239, 'L')},
+      {"a storage folder in three scripts", {}, R"(KEST-\d{12}00\.png)", kW, kH, exact(0),
+       "Zdjęcia 写真 Ελλάδα"},
       {"input type outside the list", {{kInType, 7}}, ""},
       {"clipboard", {{kOutType, 1}}, ""},
       {"a taken name: the next counter", {}, R"(KEST-\d{12}01\.png)", kW, kH, exact(0), "", true},
@@ -130,9 +139,12 @@ TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) 
     SCOPED_TRACE(c.what);
     Changes changes = {{kInType, 1}};
     changes.insert(changes.end(), c.changes.begin(), c.changes.end());
-    const std::string folder = c.storage.empty() ? "" : Pictures() + "/" + c.storage;
+    // A storage folder in Pictures, or one named whole by its drive.
+    const bool whole = c.storage.find(":\\") != std::string::npos;
+    const std::string folder = c.storage.empty() || whole ? "" : Pictures() + "/" + c.storage;
     ASSERT_NO_FATAL_FAILURE(StartWith(
-        changes, {}, c.storage.empty() ? "" : "C:\\users\\" + user + "\\Pictures\\" + c.storage));
+        changes, {}, c.storage.empty() || whole ? c.storage
+                                                : "C:\\users\\" + user + "\\Pictures\\" + c.storage));
     if (c.taken) TakeTheNextNames();
     const auto before = Files(), beforeThere = Files(folder);
     ClickCapture();
@@ -156,6 +168,25 @@ TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) 
     EXPECT_TRUE(kestrix->Running());
     Stop();
   }
+  std::ifstream blocker(Pictures() + "/blocker");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(blocker), {}),
+            "a file where the folder should be");
+
+  // The clipboard held by another program: the capture gives up at once, and the next one,
+  // once the other program has let go, fills it.
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 1}, {kOutType, 1}}));
+  const std::string said = Locations::Get().artifacts + "/holder.txt";
+  fs::remove(said);
+  Process holder({"wine", Locations::Get().probe, "holdclipboard", "6000"}, wine.Environment(),
+                 said);
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(said) && fs::file_size(said) > 0; }, kDeadline));
+  ClickCapture();
+  EXPECT_TRUE(FlowEnded());
+  EXPECT_TRUE(holder.Running()) << "the capture waited for the clipboard";
+  ASSERT_TRUE(holder.Wait(kDeadline));
+  EXPECT_EQ(ClipboardOffersBitmap(), false);
+  ClickCapture();
+  EXPECT_TRUE(Becomes([&] { return ClipboardOffersBitmap() == true; }));
 }
 
 TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
@@ -199,6 +230,85 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
     EXPECT_EQ(shot->width, moved ? kW - 1000 : 300);
     EXPECT_EQ(CountColour(*shot, Of(scene::kTargetColour)), moved ? 280 * 300 - 6000 : inTarget);
     ASSERT_TRUE(FlowEnded());
+  }
+  // An interval run on the target every second: once the target has closed, the ticks write
+  // nothing and the run goes on until it is stopped.
+  Stop();
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}, {kTimStatus, 1}, {kTimSec, 1}, {kSetHide, 1}}));
+  ClickCapture();
+  ASSERT_NO_FATAL_FAILURE(Pick(target.CentreX(), target.bottom - 10, target));
+  auto files = Files();
+  ASSERT_TRUE(NewCapture(files));
+  ASSERT_TRUE(SceneCommand(scene::kCloseTarget));
+  Pause(1200);  // a tick may have been under way
+  files = Files();
+  Pause(3000);
+  EXPECT_EQ(Files(), files);
+  EXPECT_EQ(Count(kInterval), 1);
+  ASSERT_TRUE(wine.Act({"close", kInterval}));
+  EXPECT_TRUE(FlowEnded());
+}
+
+// The capture flows' states closed from outside (the tool windows' are in
+// outside_close_e2e.cpp): each row starts the program, brings the state about and lets the
+// world end it.
+TEST_F(CaptureFlowsE2E, EveryCaptureStateGivesWayToAnOutsideEnd) {
+  ASSERT_NO_FATAL_FAILURE(ShowScene(true));
+  const Image before = display.CaptureScreen();
+  const Box target = {scene::kTarget.left, scene::kTarget.top, scene::kTarget.right,
+                      scene::kTarget.bottom};
+  const Changes interval = {{kInType, 1}, {kTimStatus, 1}, {kTimHour, 1}};
+  const struct {
+    const char* what;
+    Changes changes;
+    std::string opens;
+    std::function<void()> bringAbout;
+  } states[] = {
+      {"area overlay", {{kInType, 2}}, kArea, [] {}},
+      {"area overlay during a drag", {{kInType, 2}}, kArea,
+       [&] {
+         display.MoveMouse(200, 200);
+         Pause(150);
+         display.MouseButton(1, true);
+         display.MoveMouse(400, 300);
+         Pause(300);
+       }},
+      {"window picker during a glide", {{kInType, 0}}, kPicker,
+       [&] { display.MoveMouse(target.CentreX(), target.CentreY()); }},
+      {"interval window shown", interval, kInterval, [] {}},
+      {"interval window hidden", interval, kInterval,
+       [&] { EXPECT_FALSE(Visible(kInterval)); }},
+      {"window shot over the Clean backdrop", {{kInType, 0}, {kInTrans, 1}}, kPicker,
+       [&] {
+         const auto files = Files();
+         Pick(target.right - 20, target.bottom - 20, target);
+         // The backdrop is up only during the shot's pause.
+         bool white = false;
+         WaitUntil(
+             [&] {
+               const Image band = display.Capture(target.left - 5, target.top - 5, 300, 5);
+               white = !Mismatches(band, 0, 0, 300, 5, 0, 0, [](int, int) {
+                 return Rgb{255, 255, 255};
+               });
+               return white;
+             },
+             Millis(5000), Millis(5));
+         EXPECT_TRUE(white);
+       }},
+  };
+  for (const auto& s : states) {
+    SCOPED_TRACE(s.what);
+    Changes changes = s.changes;
+    changes.push_back({kSetHide, s.what == std::string("interval window shown") ? 0u : 1u});
+    ASSERT_NO_FATAL_FAILURE(StartWith(changes));
+    ASSERT_TRUE(Command(kCaptureId));
+    ASSERT_TRUE(wine.WaitForWindow(s.opens, kDeadline, kestrix.get()));
+    Pause(300);
+    s.bringAbout();
+    SurvivesOutsideEnds(before);
+    display.MouseButton(1, false);
+    display.MoveMouse(5, 5);
+    Stop();
   }
 }
 
@@ -259,6 +369,48 @@ TEST_F(CaptureFlowsE2E, PrintScreenDragsAnAreaOfThePicture) {
   const auto full = NewCapture(files);
   ASSERT_TRUE(full);
   EXPECT_EQ(std::pair(full->width, full->height), std::pair(kW, kH));
+}
+
+// A 16-bit screen: both overlays open over the undimmed picture, and the files hold the
+// screen's own (16-bit) pixels, each channel within the rounding of widening 5 or 6 bits.
+class CaptureFlowsAt16Bits : public CaptureFlowsE2E {
+ protected:
+  CaptureFlowsAt16Bits() : CaptureFlowsE2E(16) {}
+};
+
+TEST_F(CaptureFlowsAt16Bits, BothOverlaysWorkUndimmedAndCapturesAreWritten) {
+  ASSERT_NO_FATAL_FAILURE(ShowScene(true));
+  const Image screen = display.CaptureScreen();
+  auto onScreen = [&](int x, int y) { return screen.At(x, y); };
+  constexpr int k16 = 8;
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 2}}));
+  ClickCapture();
+  ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
+  Image shown;
+  Drag(100, 100, 299, 199, [&] { shown = display.Screenshot("area_overlay_16bit"); });
+  auto area = NewCapture({});
+  ASSERT_TRUE(area);
+  EXPECT_EQ(std::pair(area->width, area->height), std::pair(200, 100));
+  EXPECT_EQ(Mismatches(*area, 0, 0, 200, 100, 100, 100, onScreen, k16), 0);
+  EXPECT_EQ(Mismatches(shown, 500, 500, 200, 200, 500, 500, onScreen, k16), 0) << "dimmed";
+  ASSERT_TRUE(FlowEnded());
+  Stop();
+
+  ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}}));
+  const auto files = Files();
+  ClickCapture();
+  const Box target = {scene::kTarget.left, scene::kTarget.top, scene::kTarget.right,
+                      scene::kTarget.bottom};
+  ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
+  Pause(500);
+  shown = display.Screenshot("window_picker_16bit");
+  EXPECT_EQ(Mismatches(shown, 100, 100, 200, 100, 100, 100, onScreen, k16), 0) << "dimmed";
+  ASSERT_NO_FATAL_FAILURE(Pick(target.right - 20, target.bottom - 20, target));
+  auto shot = NewCapture(files);
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(std::pair(shot->width, shot->height), std::pair(300, 200));
+  EXPECT_EQ(CountColour(*shot, screen.At(target.right - 5, target.bottom - 5), 0, k16),
+            300 * 200 - 120 * 50);
 }
 
 }  // namespace

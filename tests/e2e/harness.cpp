@@ -153,14 +153,38 @@ void Process::Kill() {
 
 // ---- VirtualDisplay ----
 
-VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(height) {
+namespace {
+
+// A channel of an X pixel, by the visual's mask, as 8 bits.
+uint8_t Channel(unsigned long pixel, unsigned long mask) {
+  if (!mask) return 0;
+  int shift = 0;
+  while (!(mask >> shift & 1)) ++shift;
+  const unsigned long max = mask >> shift;
+  return uint8_t(((pixel & mask) >> shift) * 255 / max);
+}
+
+unsigned long Pixel(Rgb c, const Visual* v) {
+  auto put = [](uint8_t value, unsigned long mask) {
+    if (!mask) return 0ul;
+    int shift = 0;
+    while (!(mask >> shift & 1)) ++shift;
+    return ((unsigned long)(value) * (mask >> shift) / 255) << shift;
+  };
+  return put(c.r, v->red_mask) | put(c.g, v->green_mask) | put(c.b, v->blue_mask);
+}
+
+}  // namespace
+
+VirtualDisplay::VirtualDisplay(int width, int height, int depth) : width_(width), height_(height) {
   int fds[2];
   if (pipe(fds) != 0) return;
   // -displayfd lets the server pick a free display number and tell us which; its end of
   // the pipe closes when it fails.
   server_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                               std::to_string(width) + "x" + std::to_string(height) + "x24",
+                               std::to_string(width) + "x" + std::to_string(height) + "x" +
+                                   std::to_string(depth),
                                "-noreset", "-nolisten", "tcp", "-br"},
       std::map<std::string, std::string>{});
   close(fds[1]);
@@ -189,11 +213,13 @@ Image VirtualDisplay::Capture(int x, int y, int w, int h) {
   image.width = w;
   image.height = h;
   image.rgb.resize(size_t(w) * h * 3);
+  const Visual* v = DefaultVisual(display_, 0);
   for (int yy = 0; yy < h; ++yy)
     for (int xx = 0; xx < w; ++xx) {
-      const unsigned long p = XGetPixel(xi, xx, yy);  // a 24-bit screen: 0xRRGGBB
+      const unsigned long p = XGetPixel(xi, xx, yy);
       uint8_t* d = &image.rgb[(size_t(yy) * w + xx) * 3];
-      d[0] = uint8_t(p >> 16), d[1] = uint8_t(p >> 8), d[2] = uint8_t(p);
+      d[0] = Channel(p, v->red_mask), d[1] = Channel(p, v->green_mask);
+      d[2] = Channel(p, v->blue_mask);
     }
   XDestroyImage(xi);
   return image;
@@ -217,7 +243,7 @@ bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt)
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       const Rgb c = colourAt(x, y);
-      XPutPixel(xi, x, y, c.r << 16 | c.g << 8 | c.b);
+      XPutPixel(xi, x, y, Pixel(c, visual));
     }
   Pixmap pixmap =
       XCreatePixmap(display_, root, unsigned(width_), unsigned(height_), unsigned(depth));

@@ -69,10 +69,10 @@ class Process {
   std::optional<int> status_;
 };
 
-// A private X server, 24 bits deep. The screen size is fixed at start.
+// A private X server, 24 bits deep unless asked otherwise. The screen size is fixed at start.
 class VirtualDisplay {
  public:
-  VirtualDisplay(int width, int height);
+  VirtualDisplay(int width, int height, int depth = 24);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;

@@ -9,10 +9,14 @@
 //   kxprobe count <class>                   ->  number of top-level windows of a class
 //   kxprobe command <class> <id>            ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>              ->  sends WM_QUERYENDSESSION, as a log-off does
+//   kxprobe logoff <class>                  ->  sends the whole log-off pair: WM_QUERYENDSESSION,
+//                                               then WM_ENDSESSION with wParam 1
 //   kxprobe close <class>                   ->  posts WM_CLOSE to the first such window
 // (the three actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                      ->  class of the foreground window
 //   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
+//   kxprobe holdclipboard <ms>              ->  empties the clipboard and keeps it open <ms>,
+//                                               as a program that does not let go does
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -125,6 +129,15 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring verb = argc >= 2 ? argv[1] : L"";
   if (verb == L"foreground") return Foreground();
   if (verb == L"clipboard") return ClipboardBitmap();
+  if (verb == L"holdclipboard" && argc >= 3) {
+    if (!OpenClipboard(nullptr)) return Done(false);
+    EmptyClipboard();
+    std::printf("ok\n");
+    std::fflush(stdout);
+    Sleep(DWORD(_wtoi(argv[2])));
+    CloseClipboard();
+    return 0;
+  }
   if (verb == L"count" && argc >= 3) return Count(argv[2]);
   // The actions name a window by its class alone.
   HWND first = argc >= 3 ? FindWindowW(argv[2], nullptr) : nullptr;
@@ -132,6 +145,14 @@ int wmain(int argc, wchar_t** argv) {
     return Done(first && PostMessageW(first, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
   if (verb == L"endsession") return Done(first && SendMessageW(first, WM_QUERYENDSESSION, 0, 0));
   if (verb == L"close") return Done(first && PostMessageW(first, WM_CLOSE, 0, 0));
+  if (verb == L"logoff") {
+    DWORD_PTR mayEnd = 0, ignored = 0;
+    const bool asked = first && SendMessageTimeoutW(first, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                                    SMTO_NORMAL, 10000, &mayEnd);
+    return Done(asked && mayEnd &&
+                SendMessageTimeoutW(first, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                    10000, &ignored));
+  }
   // The questions name it by class, title ("" for any) and a control id (0 is one too).
   HWND named = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
   if (argc >= 5) named = GetDlgItem(named, _wtoi(argv[4]));
@@ -144,7 +165,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: kxprobe window|text|send|items|count|command|endsession|close|"
-               "foreground|clipboard ...\n");
+               "usage: kxprobe window|text|send|items|count|command|endsession|logoff|close|"
+               "foreground|clipboard|holdclipboard ...\n");
   return 2;
 }

@@ -2,15 +2,21 @@
 // so every tick captures the full screen to one file) and prints the process's private
 // memory and its GDI and USER object counts at the start and every 100 captures (tools/soak.sh
 // adds the resident memory of the Wine process). Flat figures mean nothing leaks per capture.
-// Usage: soak [captures]   (default 1000)
+// Then the two selection overlays are opened and closed [rounds] times each (default 300),
+// the area overlay with a drag and the window picker with a pick, sent as real input by a
+// second thread while the overlay's own loop runs, with the same figures every 30 rounds.
+// Usage: soak [captures] [rounds]   (defaults 1000, 300)
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "capture/gdiplus_handles.h"
 #include "capture/profile_values.h"
+#include "select/get_area_window.h"
+#include "select/get_window_window.h"
 #include "select/interval_window.h"
 #include "ui/controls.h"
 #include "ui/theme.h"
@@ -52,14 +58,70 @@ void Pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  SendInput(1, &input, sizeof input);
+  Sleep(20);
+}
+
+// Waits for a window of the class, then plays `gesture` on it from this second thread.
+template <class Gesture>
+std::thread PlayWhenOpen(const wchar_t* className, Gesture gesture) {
+  return std::thread([className, gesture] {
+    for (int i = 0; i < 500 && !FindWindowW(className, nullptr); ++i) Sleep(10);
+    Sleep(50);
+    gesture();
+  });
+}
+
+// Opens each overlay `rounds` times: a drag from (100, 100) to (300, 200) on the area overlay,
+// a click on the middle of the screen in the picker. Returns the rounds that chose something.
+int SoakOverlays(int rounds, CaptureProfile& profile) {
+  std::printf("%9s %11s %6s %6s %9s %9s\n", "overlays", "private MB", "GDI", "USER",
+              "GDI slot", "USER slot");
+  PrintFigures(0);
+  int chosen = 0;
+  for (int i = 1; i <= rounds; ++i) {
+    std::thread drag = PlayWhenOpen(GetAreaWnd::kClassName, [] {
+      SendMouse(MOUSEEVENTF_MOVE, 100, 100);
+      SendMouse(MOUSEEVENTF_LEFTDOWN);
+      SendMouse(MOUSEEVENTF_MOVE, 200, 150);
+      SendMouse(MOUSEEVENTF_MOVE, 300, 200);
+      SendMouse(MOUSEEVENTF_LEFTUP);
+    });
+    chosen += RunGetAreaWindow(profile).end == SelectionEnd::kChosen;
+    drag.join();
+    std::thread pick = PlayWhenOpen(GetWindowWnd::kClassName, [] {
+      SendMouse(MOUSEEVENTF_MOVE, 960, 540);
+      Sleep(100);
+      SendMouse(MOUSEEVENTF_LEFTDOWN);
+      SendMouse(MOUSEEVENTF_LEFTUP);
+    });
+    chosen += RunGetWindowWindow(profile).end == SelectionEnd::kChosen;
+    pick.join();
+    Pump();
+    if (i % 30 == 0) PrintFigures(i);
+  }
+  return chosen;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int captures = argc > 1 ? _wtoi(argv[1]) : 1000;
+  const int rounds = argc > 2 ? _wtoi(argv[2]) : 300;
   GdiplusSession gdiplus;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!gdiplus.Started() || !RegisterControlClasses(instance) ||
-      !RegisterWindow<IntervalWnd>(instance)) {
+      !RegisterWindow<IntervalWnd>(instance) || !RegisterWindow<GetAreaWnd>(instance) ||
+      !RegisterWindow<GetWindowWnd>(instance)) {
     std::fprintf(stderr, "Could not start GDI+ or register the classes.\n");
     return 1;
   }
@@ -102,5 +164,7 @@ int wmain(int argc, wchar_t** argv) {
   DeleteFileW(file.c_str());
   RemoveDirectoryW(folder.c_str());
   std::printf("files written: %d of %d\n", written, captures);
-  return written == captures ? 0 : 1;
+  const int chosen = SoakOverlays(rounds, profile);
+  std::printf("overlays that chose an area or a window: %d of %d\n", chosen, 2 * rounds);
+  return written == captures && chosen == 2 * rounds ? 0 : 1;
 }
