@@ -71,19 +71,34 @@ void SendMouse(DWORD flags, int x = 0, int y = 0) {
   Sleep(20);
 }
 
-// Waits for a window of the class, then plays `gesture` on it from this second thread.
+// Waits until a window of the class is in front, then plays `gesture` on it from this second
+// thread; an overlay that the gesture did not end is closed, so that a lost press shows in
+// the count instead of stopping the soak.
 template <class Gesture>
 std::thread PlayWhenOpen(const wchar_t* className, Gesture gesture) {
   return std::thread([className, gesture] {
-    for (int i = 0; i < 500 && !FindWindowW(className, nullptr); ++i) Sleep(10);
-    Sleep(50);
+    HWND overlay = nullptr;
+    for (int i = 0; i < 500 && !(overlay && GetForegroundWindow() == overlay); ++i) {
+      Sleep(10);
+      overlay = FindWindowW(className, nullptr);
+    }
+    Sleep(300);
     gesture();
+    for (int i = 0; i < 200 && IsWindow(overlay); ++i) Sleep(10);
+    if (IsWindow(overlay)) PostMessageW(overlay, WM_CLOSE, 0, 0);
   });
 }
 
 // Opens each overlay `rounds` times: a drag from (100, 100) to (300, 200) on the area overlay,
 // a click on the middle of the screen in the picker. Returns the rounds that chose something.
 int SoakOverlays(int rounds, CaptureProfile& profile) {
+  // As from the program's main window: opened from a window in front, which the first overlay
+  // takes the focus from (with none, the platform's desktop took it back at once).
+  HWND opener = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(opener);
+  Sleep(200);
+  Pump();
   std::printf("%9s %11s %6s %6s %9s %9s\n", "overlays", "private MB", "GDI", "USER",
               "GDI slot", "USER slot");
   PrintFigures(0);
@@ -96,7 +111,8 @@ int SoakOverlays(int rounds, CaptureProfile& profile) {
       SendMouse(MOUSEEVENTF_MOVE, 300, 200);
       SendMouse(MOUSEEVENTF_LEFTUP);
     });
-    chosen += RunGetAreaWindow(profile).end == SelectionEnd::kChosen;
+    const bool area = RunGetAreaWindow(profile).end == SelectionEnd::kChosen;
+    chosen += area;
     drag.join();
     std::thread pick = PlayWhenOpen(GetWindowWnd::kClassName, [] {
       SendMouse(MOUSEEVENTF_MOVE, 960, 540);
@@ -104,11 +120,13 @@ int SoakOverlays(int rounds, CaptureProfile& profile) {
       SendMouse(MOUSEEVENTF_LEFTDOWN);
       SendMouse(MOUSEEVENTF_LEFTUP);
     });
-    chosen += RunGetWindowWindow(profile).end == SelectionEnd::kChosen;
+    const bool picked = RunGetWindowWindow(profile).end == SelectionEnd::kChosen;
+    chosen += picked;
     pick.join();
     Pump();
     if (i % 30 == 0) PrintFigures(i);
   }
+  DestroyWindow(opener);
   return chosen;
 }
 
