@@ -36,9 +36,18 @@ class HotkeysE2E : public AppSession {
 // The picker stands for a selection. Then full screen to the clipboard, the timer at 25 h
 // 30 min 5 s, hiding on: a capture is the interval window, hidden like the main window, whose
 // hours are not reduced modulo 24.
+// First with PrintScreen taken by another program before the start: that program gets the
+// key, and the other two keys are Kestrix's.
 TEST_F(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActs) {
+  const std::string said = Locations::Get().artifacts + "/printscreen_holder.txt";
+  std::filesystem::remove(said);
+  auto holder = std::make_unique<Process>(
+      std::vector<std::string>{"wine", Locations::Get().probe, "holdprintscreen", "12000"},
+      wine.Environment(), said);
+  ASSERT_TRUE(WaitUntil([&] { return ReadLines(said).size() == 1; }, kDeadline));
   ASSERT_NO_FATAL_FAILURE(StartWith({}, {"/min"}));
   auto notepad = WorkInAnotherProgram();
+  EXPECT_FALSE(PressOpens({}, kPicker)) << "PrintScreen, held by another program";
   // Right after start-up the repeat hotkey starts a new capture of the default kind (a window).
   ASSERT_TRUE(PressOpens({"Shift_L"}, kPicker)) << "Shift + PrintScreen";
   EXPECT_FALSE(CtrlPrintOpensTheFolder()) << "the folder over the picker";
@@ -49,6 +58,10 @@ TEST_F(HotkeysE2E, DuringAnIntervalOrASelectionOnlyCtrlPrintScreenActs) {
   Pause(1500);  // the folder window takes the focus a moment later
 
   ASSERT_NO_FATAL_FAILURE(CloseFromElsewhere());
+  ASSERT_TRUE(holder->Wait(kDeadline));
+  const auto heard = ReadLines(said);  // "ok", then the presses it received
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(std::atoi(heard[1].c_str()), 1) << "the holder's presses";
   const Changes timer = {{kInType, 1},  {kOutType, 1}, {kTimStatus, 1}, {kTimHour, 25},
                          {kTimMin, 30}, {kTimSec, 5},  {kSetHide, 1}};
   ASSERT_NO_FATAL_FAILURE(StartWith(timer));

@@ -17,6 +17,8 @@
 //   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
 //   kxprobe holdclipboard <ms>              ->  empties the clipboard and keeps it open <ms>,
 //                                               as a program that does not let go does
+//   kxprobe holdprintscreen <ms>            ->  registers PrintScreen as its own hotkey for <ms>,
+//                                               then prints how many presses it received
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
 #include <windows.h>
 
@@ -129,6 +131,19 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring verb = argc >= 2 ? argv[1] : L"";
   if (verb == L"foreground") return Foreground();
   if (verb == L"clipboard") return ClipboardBitmap();
+  if (verb == L"holdprintscreen" && argc >= 3) {
+    if (!RegisterHotKey(nullptr, 1, 0, VK_SNAPSHOT)) return Done(false);
+    std::printf("ok\n");
+    std::fflush(stdout);
+    const DWORD end = GetTickCount() + DWORD(_wtoi(argv[2]));
+    int presses = 0;
+    SetTimer(nullptr, 0, 100, nullptr);
+    MSG msg;
+    while (GetTickCount() < end && GetMessageW(&msg, nullptr, 0, 0) > 0)
+      presses += msg.message == WM_HOTKEY;
+    std::printf("%d\n", presses);
+    return 0;
+  }
   if (verb == L"holdclipboard" && argc >= 3) {
     if (!OpenClipboard(nullptr)) return Done(false);
     EmptyClipboard();
@@ -166,6 +181,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: kxprobe window|text|send|items|count|command|endsession|logoff|close|"
-               "foreground|clipboard|holdclipboard ...\n");
+               "foreground|clipboard|holdclipboard|holdprintscreen ...\n");
   return 2;
 }
