@@ -45,9 +45,9 @@ cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) Draw
 counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 overlay-undimmed-at-32-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel != 24) return; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 clipboard-gets-the-bare-grab @@ src/capture/capture_output.cpp @@ if (holder.image) { @@ if (false) { @@ unit @@ ^CaptureUnseen
-object-freed-under-its-handler @@ src/ui/window_base.cpp @@ if (object->handlersRunning_ == 0) delete object; @@ delete object; @@ e2e @@ OutsideCloseE2E.EveryToolWindow*
+object-freed-under-its-handler @@ src/ui/window_base.cpp @@ if (object->handlersRunning_ == 0) delete object; @@ delete object; @@ e2e @@ OutsideCloseE2E.*
 main-window-end-unmarked @@ src/app/main_window.cpp @@   PostProgramQuit(); @@   PostQuitMessage(0); @@ e2e @@ CaptureFlowsE2E.EveryCaptureState*
-modal-loop-waits-after-the-end @@ src/ui/tool_window.cpp @@ while (!programEnding && (got = @@ while ((got = @@ e2e @@ OutsideCloseE2E.ThePlatforms*
+modal-loop-waits-after-the-end @@ src/ui/tool_window.cpp @@ while (!programEnding && (got = @@ while ((got = @@ e2e @@ OutsideCloseE2E.EveryToolWindow*
 field-text-unbounded @@ src/capture/capture_profile.h @@ while (length < N && field[length] != 0) ++length; @@ while (field[length] != 0) ++length; @@ unit @@ ^ProfileFuzz
 clipboard-waited-for @@ src/capture/capture_output.cpp @@ if (!OpenClipboard(holder.owner)) return kStatusFailed; @@ while (!OpenClipboard(holder.owner)) Sleep(50); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 interval-shoots-a-closed-window @@ src/select/interval_window.cpp @@ if (!PickedWindowShown(current_)) return; @@ (void)PickedWindowShown; @@ e2e @@ CaptureFlowsE2E.WindowPick*
