@@ -51,7 +51,7 @@ modal-loop-waits-after-the-end @@ src/ui/tool_window.cpp @@ while (!programEndin
 field-text-unbounded @@ src/capture/capture_profile.h @@ while (length < N && field[length] != 0) ++length; @@ while (field[length] != 0) ++length; @@ unit @@ ^ProfileFuzz
 clipboard-waited-for @@ src/capture/capture_output.cpp @@ if (!OpenClipboard(holder.owner)) return kStatusFailed; @@ while (!OpenClipboard(holder.owner)) Sleep(50); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 interval-shoots-a-closed-window @@ src/select/interval_window.cpp @@ if (!PickedWindowShown(current_)) return; @@ (void)PickedWindowShown; @@ e2e @@ CaptureFlowsE2E.WindowPick*
-dimmed-at-16-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel < 16) return; @@ e2e @@ CaptureFlowsAt16Bits.*
+dimmed-at-16-bits @@ src/select/frozen_screen.cpp @@ info.bmiHeader.biBitCount = WORD(GetDeviceCaps(dc, BITSPIXEL)); @@ info.bmiHeader.biBitCount = 32; @@ e2e @@ CaptureFlowsAt16Bits.*
 hotkeys-stop-at-the-taken-one @@ src/app/hotkeys.cpp @@       RegisterHotKey(mainWindow, h.id, h.modifiers, VK_SNAPSHOT); @@       if (!RegisterHotKey(mainWindow, h.id, h.modifiers, VK_SNAPSHOT)) break; @@ e2e @@ HotkeysE2E.*
 EOF
 
