@@ -1,11 +1,14 @@
 // What the end-to-end sessions cannot see of a capture, checked in-process: the pointer, which
-// under Wine is not this program's to read over another program's window, and the clipboard's
-// bitmap, whose handle another process cannot read.
+// under Wine is not this program's to read over another program's window, the clipboard's
+// bitmap, whose handle another process cannot read, and a shot asked for from an unaware
+// thread, which Wine never makes of the program's own windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
+#include "base/pixel_space.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
 #include "picture.h"
@@ -74,6 +77,50 @@ TEST_F(CaptureUnseen, TheClipboardGetsTheFinishedBitmap) {
       wrong += pasted[y * 82 + x] != (ring ? 0xFF0000 : shot[(y - 1) * 80 + x - 1]);
     }
   EXPECT_EQ(wrong, 0);
+}
+
+// On a display scaled to 150 %, a full screen scaled by 100 % from a skinned window's unaware
+// thread is the whole screen, not two thirds of it. A process reads the display's scale as it
+// starts, so the shot runs in a second copy of this program, started once the scale is set.
+TEST(CaptureScaled, AFullScreenAtOneHundredPercentIsTheWholeScreen) {
+  constexpr wchar_t kChild[] = L"KX_SCALED_SHOT", kDesktop[] = L"Control Panel\\Desktop";
+  if (GetEnvironmentVariableW(kChild, nullptr, 0)) {
+    GdiplusSession gdiplus;
+    CaptureProfile profile;
+    BuildDefaultProfile(profile, L"");
+    profile.InType = profile.ScaStatus = 1;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    SetUnawareSkins(true);
+    ScopedPixelSpace skin(PixelSpace::kSkin);
+    ASSERT_LT(GetSystemMetrics(SM_CXSCREEN), width) << "the display is not scaled";
+    CaptureImage holder(nullptr);
+    ASSERT_EQ(ComposeCapture(holder, profile), kStatusOk);
+    const bench::Picture shot = bench::ReadBitmap(holder.bitmap.Get());
+    EXPECT_EQ(std::vector({shot.width, shot.height}), std::vector({width, height}));
+    return;
+  }
+  const DWORD dpi = 144;
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, 4), 0);
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=CaptureScaled.*";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION child = {};
+  SetEnvironmentVariableW(kChild, L"1");
+  const bool started = CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &child);
+  SetEnvironmentVariableW(kChild, nullptr);
+  DWORD code = 1;
+  if (started) {
+    WaitForSingleObject(child.hProcess, 60000);
+    GetExitCodeProcess(child.hProcess, &code);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+  }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+  ASSERT_TRUE(started);
+  EXPECT_EQ(code, 0u) << "the shot in the scaled copy failed";
 }
 
 }  // namespace
