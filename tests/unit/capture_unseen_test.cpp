@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <string>
+#include <process.h>
+
+#include <cstdlib>
 #include <vector>
 
 #include "base/pixel_space.h"
@@ -83,8 +85,8 @@ TEST_F(CaptureUnseen, TheClipboardGetsTheFinishedBitmap) {
 // thread is the whole screen, not two thirds of it. A process reads the display's scale as it
 // starts, so the shot runs in a second copy of this program, started once the scale is set.
 TEST(CaptureScaled, AFullScreenAtOneHundredPercentIsTheWholeScreen) {
-  constexpr wchar_t kChild[] = L"KX_SCALED_SHOT", kDesktop[] = L"Control Panel\\Desktop";
-  if (GetEnvironmentVariableW(kChild, nullptr, 0)) {
+  constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+  if (const wchar_t* child = _wgetenv(L"KX_SCALED_SHOT"); child && *child) {
     GdiplusSession gdiplus;
     CaptureProfile profile;
     BuildDefaultProfile(profile, L"");
@@ -103,24 +105,11 @@ TEST(CaptureScaled, AFullScreenAtOneHundredPercentIsTheWholeScreen) {
   ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, 4), 0);
   wchar_t exe[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=CaptureScaled.*";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION child = {};
-  SetEnvironmentVariableW(kChild, L"1");
-  const bool started = CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                      nullptr, &startup, &child);
-  SetEnvironmentVariableW(kChild, nullptr);
-  DWORD code = 1;
-  if (started) {
-    WaitForSingleObject(child.hProcess, 60000);
-    GetExitCodeProcess(child.hProcess, &code);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-  }
+  _wputenv(L"KX_SCALED_SHOT=1");
+  const intptr_t code = _wspawnl(_P_WAIT, exe, L"unit", L"--gtest_filter=CaptureScaled.*", nullptr);
+  _wputenv(L"KX_SCALED_SHOT=");
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(code, 0u) << "the shot in the scaled copy failed";
+  EXPECT_EQ(code, 0) << "the shot in the scaled copy failed";
 }
 
 }  // namespace
