@@ -44,6 +44,9 @@ help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.S
 cursor-never-drawn @@ src/capture/screen_grab.cpp @@ if (profile.OptCursor) DrawCursor( @@ if (profile.OptCursor > 1) DrawCursor( @@ unit @@ ^CaptureUnseen
 counter-ignores-taken-names @@ src/capture/capture_output.cpp @@ [&](int n) { return FileNameTaken( @@ [&](int n) { return n < 0 && FileNameTaken( @@ e2e @@ CaptureFlowsE2E.Fullscreen*
 overlay-undimmed-at-32-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel != 24 && bitsPerPixel != 32) return; @@ if (bitsPerPixel != 24) return; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
+switch-steps-a-flag @@ src/ui/option_window.cpp @@ s.choices == kFlipFlag ? !value : @@ s.choices == kFlipFlag ? (value + 1) % 2 : @@ e2e @@ OptionWindowsE2E.BorderWindow
+list-draws-prefixes @@ src/profiles/load_profile_window.cpp @@ DT_SINGLELINE | DT_NOPREFIX); @@ DT_SINGLELINE); @@ e2e @@ ProfileWindowsE2E.Saving*
+full-screen-sized-in-caller-pixels @@ src/capture/post_process.cpp @@ ScopedPixelSpace physical(PixelSpace::kPhysical); @@ ScopedPixelSpace physical(PixelSpace::kSkin); @@ unit @@ ^CaptureScaled
 clipboard-gets-the-bare-grab @@ src/capture/capture_output.cpp @@ if (holder.image) { @@ if (false) { @@ unit @@ ^CaptureUnseen
 object-freed-under-its-handler @@ src/ui/window_base.cpp @@ if (object->handlersRunning_ == 0) delete object; @@ delete object; @@ e2e @@ OutsideCloseE2E.*
 main-window-end-unmarked @@ src/app/main_window.cpp @@   PostProgramQuit(); @@   PostQuitMessage(0); @@ e2e @@ CaptureFlowsE2E.EveryCaptureState*

@@ -10,7 +10,6 @@
 #include "app/registry.h"
 #include "base/handles.h"
 #include "ui/button.h"
-#include "ui/tool_buttons.h"
 #include "ui/tool_window.h"
 
 namespace kx {
@@ -25,18 +24,18 @@ using P = CaptureProfile;
 using B = OptionPage::Button;
 constexpr OptionPage::Group kGroups[] = {
     {L"Storage", 119}, {L"Program", 199, 129}, {L"Capture", 357, 90}};
-constexpr OptionPage::Button kChecks[] = {
-    {B::kCheck, kAutostartCheckId, 1039, 26, 206, 339, L"Start with Windows", &P::SetAutostart},
-    {B::kCheck, 1033, 1041, 26, 245, 339, L"Enable global hotkeys", &P::SetHotkeys},
-    {B::kCheck, 1032, 1040, 26, 284, 339, L"Show help text", &P::SetHelpText},
-    {B::kCheck, 1034, 1042, 26, 364, 339, L"Show magnifier window when performing an area capture",
-     &P::SetMagnifier},
-    {B::kCheck, 1035, 1043, 26, 403, 339, L"Hide Kestrix before capturing",
-     &P::SetHideBeforeCapture},
+// The folder buttons wear the colour button's glyph; their commands are the window's own.
+constexpr OptionPage::Button kButtons[] = {
+    {B::kCommand, kOpenStorageId, 26, 126, nullptr, 1037, 146, L"Open storage"},
+    {B::kCommand, kSelectStorageId, 219, 126, nullptr, 1038, 146, L"Select storage"},
+    {B::kCheck, kAutostartCheckId, 26, 206, &P::SetAutostart, 1039, 339, L"Start with Windows"},
+    {B::kCheck, 1033, 26, 245, &P::SetHotkeys, 1041, 339, L"Enable global hotkeys"},
+    {B::kCheck, 1032, 26, 284, &P::SetHelpText, 1040, 339, L"Show help text"},
+    {B::kCheck, 1034, 26, 364, &P::SetMagnifier, 1042, 339,
+     L"Show magnifier window when performing an area capture"},
+    {B::kCheck, 1035, 26, 403, &P::SetHideBeforeCapture, 1043, 339,
+     L"Hide Kestrix before capturing"},
 };
-// The labels of the two folder buttons, which the window adds to its page.
-constexpr OptionPage::Text kFolderLabels[] = {{L"Open storage", 1037, 68, 126, 146},
-                                              {L"Select storage", 1038, 261, 126, 146}};
 constexpr ProfileField kFromDefaults[] = {&P::SetAutostart, &P::SetHotkeys, &P::SetHelpText,
                                           &P::SetMagnifier, &P::SetHideBeforeCapture};
 
@@ -71,15 +70,8 @@ void OpenStorageFolder(HWND owner, const CaptureProfile& profile) {
 }
 
 const OptionPage kSettingsPage = {
-    L"KXSettingsWndClass", 515, L"Settings",  1036, kGroups, {}, {}, kChecks,
-    kFolderLabels,         {},  kFromDefaults};
-
-void SettingsWindow::CreateOwnControls() {
-  PagedOptionWindow::CreateOwnControls();
-  // The swatch preset's glyph, here for folders, not colours.
-  CreateSwatchButton(hwnd, L"", kOpenStorageId, 26, 126, 37, 37);
-  CreateSwatchButton(hwnd, L"", kSelectStorageId, 219, 126, 37, 37);
-}
+    L"KXSettingsWndClass", 515, L"Settings", 1036, kGroups, {}, {}, kButtons, {}, {},
+    kFromDefaults};
 
 void SettingsWindow::ApplyResetValues(CaptureProfile& edited) {
   PagedOptionWindow::ApplyResetValues(edited);

@@ -1,7 +1,7 @@
 // KXSettingsWndClass: the program-wide settings at the end of the profile (storage folder,
 // start with Windows, hotkeys, help texts, magnifier, hiding before a capture). A page like
-// the option windows', plus the two folder buttons and the storage folder's reset; the Run
-// value and the hotkeys follow their checks at once.
+// the option windows', with the two folder buttons' commands and the storage folder's reset
+// added; the Run value and the hotkeys follow their checks at once.
 #pragma once
 
 #include <windows.h>
@@ -34,7 +34,6 @@ class SettingsWindow final : public PagedOptionWindow {
       : PagedOptionWindow(window, kSettingsPage, current, defaults) {}
 
  private:
-  void CreateOwnControls() override;
   void ApplyResetValues(CaptureProfile& edited) override;
   void ApplyEffects() override;
   void OnCheckChanged(Field field) override;

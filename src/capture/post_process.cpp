@@ -1,5 +1,6 @@
 #include "capture/post_process.h"
 
+#include "base/pixel_space.h"
 #include "capture/capture_layout.h"
 #include "capture/capture_output.h"
 #include "capture/local_text.h"
@@ -81,8 +82,10 @@ void DrawBorder(Gdiplus::GpGraphics* graphics, Gdiplus::GpBitmap* image,
 }  // namespace
 
 CaptureStatus ComposeCapture(CaptureImage& holder, const CaptureProfile& profile) {
-  holder.layout = ComputeCaptureLayout(
-      profile, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  // The grab reads physical pixels, so the screen size that scales a full screen must be too.
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
+  holder.layout =
+      ComputeCaptureLayout(profile, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   const std::optional<GrabArea> area = GrabAreaFor(profile);
   if (!area) {
     holder.Release();

@@ -81,6 +81,8 @@ HWND OutermostWindow(HWND window) {
 void CaptureWindowShot(CaptureImage& holder, CaptureProfile& profile) {
   HWND chosen = PickedWindow(profile);
   if (!chosen) {
+    // Nothing to bring forward, but the screen still gets its time to settle.
+    PauseWithoutDispatch(kWindowToFrontPauseMs);
     ProcessCapture(holder, profile);
     return;
   }

@@ -10,17 +10,20 @@ constexpr OptionPage::Group kGroups[] = {{L"Status", 119},
                                          {L"Color", 318},
                                          {L"Position", 398},
                                          {L"Transparency", 478}};
-constexpr OptionPage::Switch kSwitches[] = {{119, 1029, 1039, &P::CapStatus, 2, L"CapStatus"},
-                                            {398, 1036, 1046, &P::CapPosition, 2, L"CapPosition"}};
+constexpr OptionPage::Switch kSwitches[] = {
+    {119, 1029, 1039, &P::CapStatus, kFlipFlag, L"CapStatus"},
+    {398, 1036, 1046, &P::CapPosition, kFlipFlag, L"CapPosition"}};
 constexpr OptionPage::Number kNumbers[] = {
     {478, {1037, 1048, 1047, &P::CapTrans, 0, 100, L"CapTrans", L"%", 3}}};
+// The buttons of a group come first, then their labels.
 constexpr OptionPage::Button kButtons[] = {
-    {B::kCheck, 1030, 1040, 26, 206, 146, L"Computer name", &P::CapComputer},
-    {B::kCheck, 1031, 1041, 219, 206, 146, L"User name", &P::CapUser},
-    {B::kCheck, 1032, 1042, 26, 245, 146, L"Date", &P::CapDate},
-    {B::kCheck, 1033, 1043, 219, 245, 146, L"Time", &P::CapTime},
-    {B::kColour, 1034, 1044, 26, 325, 146, L"Background", &P::CapBackColor},
-    {B::kColour, 1035, 1045, 219, 325, 146, L"Text", &P::CapTextColor}};
+    {B::kCheck, 1030, 26, 206, &P::CapComputer},   {B::kCheck, 1031, 219, 206, &P::CapUser},
+    {B::kCheck, 1032, 26, 245, &P::CapDate},       {B::kCheck, 1033, 219, 245, &P::CapTime},
+    {B::kColour, 1034, 26, 325, &P::CapBackColor}, {B::kColour, 1035, 219, 325, &P::CapTextColor}};
+constexpr OptionPage::Text kLabels[] = {
+    {L"Computer name", 1040, 68, 206, 146}, {L"User name", 1041, 261, 206, 146},
+    {L"Date", 1042, 68, 245, 146},          {L"Time", 1043, 261, 245, 146},
+    {L"Background", 1044, 68, 325, 146},    {L"Text", 1045, 261, 325, 146}};
 constexpr OptionPage::Value kReset[] = {{&P::CapStatus, 0},
                                         {&P::CapComputer, 0},
                                         {&P::CapUser, 0},
@@ -41,7 +44,7 @@ const OptionPage kCaptionPage = {L"KXCaptionWndClass",
                                  kSwitches,
                                  kNumbers,
                                  kButtons,
-                                 {},
+                                 kLabels,
                                  kReset};
 
 }  // namespace kx

@@ -5,7 +5,8 @@ namespace {
 
 using P = CaptureProfile;
 constexpr OptionPage::Group kGroups[] = {{L"Status", 119}, {L"Width", 199}, {L"Height", 279}};
-constexpr OptionPage::Switch kSwitches[] = {{119, 1029, 1033, &P::ScaStatus, 2, L"ScaStatus"}};
+constexpr OptionPage::Switch kSwitches[] = {
+    {119, 1029, 1033, &P::ScaStatus, kFlipFlag, L"ScaStatus"}};
 constexpr OptionPage::Number kNumbers[] = {
     {199, {1030, 1036, 1034, &P::ScaWidth, 1, 500, L"ScaWidth", L"%", 3}},
     {279, {1031, 1037, 1035, &P::ScaHeight, 1, 500, L"ScaHeight", L"%", 3}}};

@@ -20,17 +20,6 @@ constexpr int kItemTextLeft = 7, kItemTextRightInset = 3;
 
 }  // namespace
 
-ProfileListItems ListItemsOf(const ProfileList& stored, const CaptureProfile* match) {
-  ProfileListItems items;
-  items.names.push_back(kDefaultProfileName);
-  for (auto record = stored.rbegin(); record != stored.rend(); ++record) {
-    if (match && !items.selected && ProfilesEqual(record->profile, *match))
-      items.selected = int(items.names.size());
-    items.names.push_back(FieldText(record->name));
-  }
-  return items;
-}
-
 LoadProfileWindow::LoadProfileWindow(HWND window, const ProfileBook& book)
     : ToolWindow(window), book_(book), font_(CreateUiFont()) {}
 
@@ -49,13 +38,26 @@ void LoadProfileWindow::OnCreate(const CREATESTRUCTW&) {
   opened_ = book_.current;
 }
 
+// Every name goes in at the top, the list head first, so that "Default" ends first and the
+// most recently saved profile last. A match is selected as it goes in; the list box moves
+// that selection down with its item as the later ones go in above it.
 void LoadProfileWindow::FillList(const CaptureProfile* match) {
   HWND list = Control(kListId);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  ProfileListItems items = ListItemsOf(book_.stored, match);
-  for (const std::wstring& name : items.names)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  Select(items.selected);
+  const auto insertAtTop = [list](const wchar_t* name) {
+    SendMessageW(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(name));
+  };
+  bool matched = false;
+  for (const ProfileRecord& record : book_.stored) {
+    insertAtTop(FieldText(record.name).c_str());
+    if (match && ProfilesEqual(record.profile, *match)) {
+      SendMessageW(list, LB_SETCURSEL, 0, 0);
+      matched = true;
+    }
+  }
+  insertAtTop(kDefaultProfileName);
+  if (!matched) SendMessageW(list, LB_SETCURSEL, 0, 0);
+  EnableWindow(Control(kDeleteId), matched);
 }
 
 void LoadProfileWindow::Select(int index) {
@@ -145,7 +147,8 @@ void LoadProfileWindow::DrawItem(const DRAWITEMSTRUCT& item) const {
         SetTextColor(dc, theme::kListText);
         SetBkMode(dc, TRANSPARENT);
         RECT box = {kItemTextLeft, 0, width - kItemTextRightInset, height};
-        DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(dc, text.c_str(), int(text.size()), &box,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       });
 }
 

@@ -5,22 +5,12 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "base/handles.h"
 #include "profiles/profile_files.h"
 #include "ui/tool_window.h"
 
 namespace kx {
-
-// The list's items: "Default" first, then the stored profiles from the oldest to the most
-// recently saved (the list head comes last). `selected` is the first item whose profile
-// equals `match`, or 0 ("Default") when none does or no match is asked for.
-struct ProfileListItems {
-  std::vector<std::wstring> names;
-  int selected = 0;
-};
-ProfileListItems ListItemsOf(const ProfileList& stored, const CaptureProfile* match);
 
 class LoadProfileWindow : public ToolWindow {
  public:

@@ -40,11 +40,12 @@ void GetAreaWnd::OnCreate(const CREATESTRUCTW&) {
   cursorHidden_ = true;
 }
 
-void GetAreaWnd::OnMouseMove(POINT, WPARAM keys) {
+LRESULT GetAreaWnd::OnMouseMove(POINT, WPARAM keys) {
   cursorPos = CursorNow();
   // Shift, Ctrl or a second button hold the selection still while the crosshair moves on.
   if (keys == MK_LBUTTON) selection = SelectionRect(anchorPos, cursorPos);
   Invalidate();
+  return 0;
 }
 
 void GetAreaWnd::OnButtonDown(UINT message, POINT, WPARAM) {

@@ -23,7 +23,7 @@ class GetAreaWnd : public OverlayWindow {
 
  protected:
   void OnCreate(const CREATESTRUCTW& create) override;
-  void OnMouseMove(POINT client, WPARAM keys) override;
+  LRESULT OnMouseMove(POINT client, WPARAM keys) override;
   void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
   void OnButtonUp(UINT message, POINT client, WPARAM keys) override;
 

@@ -28,16 +28,17 @@ void GetWindowWnd::OnCreate(const CREATESTRUCTW&) {
   windowList = CollectWindowCandidates(hwnd);
 }
 
-void GetWindowWnd::OnMouseMove(POINT, WPARAM) {
+LRESULT GetWindowWnd::OnMouseMove(POINT, WPARAM) {
   POINT p = {};
   GetCursorPos(&p);
   const WindowNode* candidate = FindCandidate(windowList, p);
-  if (!candidate || candidate->window == pickedWindow) return;
+  if (!candidate || candidate->window == pickedWindow) return 0;
   pickedWindow = candidate->window;
   startRect = shownRect;
   targetRect = candidate->rect;
   animStep = 0;
   SetTimer(hwnd, kGlideTimer, kGlideTickMs, nullptr);
+  return 0;
 }
 
 void GetWindowWnd::OnTimer(UINT_PTR id) {

@@ -28,7 +28,7 @@ class GetWindowWnd : public OverlayWindow {
 
  protected:
   void OnCreate(const CREATESTRUCTW& create) override;
-  void OnMouseMove(POINT client, WPARAM keys) override;
+  LRESULT OnMouseMove(POINT client, WPARAM keys) override;
   void OnTimer(UINT_PTR id) override;
   void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <utility>
 
 #include "base/pixel_space.h"
 #include "capture/window_shot.h"
@@ -48,10 +47,13 @@ void IntervalWnd::OnCreate(const CREATESTRUCTW&) {
   CreateTitleBarButton(hwnd, kHideId, W - 76, 1, 23, 17, IDB_TITLE_MINIMISE);
   AddHeading(L"Timer", kHeadingId);
   AddRowButton(L"Stop", kStopId, theme::kLoneOkX);
-  CreateLabelEx(hwnd, L":", 1030, 193, 107, 3, 37, false);
-  CreateLabelEx(hwnd, L":", 1031, 239, 107, 3, 37, false);
-  for (auto [id, x] : {std::pair{kHoursId, 155}, {kMinutesId, 201}, {kSecondsId, 247}}) {
-    HWND edit = CreateEditEx(hwnd, L"", id, x, 109, 33, 33, ES_NUMBER | ES_READONLY);
+  // Each colon is made just before the box it follows on the clock.
+  const struct {
+    int colonId, colonX, editId, editX;
+  } clock[] = {{1030, 193, kHoursId, 155}, {1031, 239, kMinutesId, 201}, {0, 0, kSecondsId, 247}};
+  for (const auto& c : clock) {
+    if (c.colonId) CreateLabelEx(hwnd, L":", c.colonId, c.colonX, 107, 3, 37, false);
+    HWND edit = CreateEditEx(hwnd, L"", c.editId, c.editX, 109, 33, 33, ES_NUMBER | ES_READONLY);
     SendMessageW(edit, EM_LIMITTEXT, 2, 0);
   }
   ShowClock({0, current_.TimTimeHour, current_.TimTimeMin, current_.TimTimeSec, false});

@@ -17,17 +17,17 @@ void OverlayWindow::End(SelectionEnd how) {
   DestroyWindow(hwnd);
 }
 
-void OverlayWindow::OnKey(UINT message, WPARAM key) {
-  // On the release: the press went to the modal loop's dialog-key handling.
-  if (message != WM_KEYUP || key != VK_ESCAPE) return;
-  profile_.InWindow = 0;
-  profile_.InRect = {};
-  End(SelectionEnd::kCancelled);
-}
-
 LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KILLFOCUS) {
     End(SelectionEnd::kClosed);
+    return 0;
+  }
+  // Escape acts on its release: the press went to the modal loop's dialog-key handling.
+  // Every other key is the platform's.
+  if (message == WM_KEYUP && wParam == VK_ESCAPE) {
+    profile_.InWindow = 0;
+    profile_.InRect = {};
+    End(SelectionEnd::kCancelled);
     return 0;
   }
   return Window::OnMessage(message, wParam, lParam);

@@ -38,7 +38,6 @@ class OverlayWindow : public Window {
   // Records how the overlay ended and destroys it, once: the focus loss that the destruction
   // itself causes must not end it again.
   void End(SelectionEnd how);
-  void OnKey(UINT message, WPARAM key) override;
   void OnClose() override { End(SelectionEnd::kClosed); }
   void OnDestroy() override { PostQuitMessage(0); }
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -186,13 +186,14 @@ void ButtonEx::NotifyParent(UINT code) const {
   SendMessageW(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-void ButtonEx::OnMouseMove(POINT, WPARAM) {
+LRESULT ButtonEx::OnMouseMove(POINT, WPARAM) {
   if (!hovered_ && CursorHits()) {
     hovered_ = true;
     Invalidate();
     StartTimer(kLeavePollTimer, kPollInterval);
     StartTimer(kHoverDwellTimer, kHoverDwell);
   }
+  return 1;
 }
 
 void ButtonEx::OnButtonDown(UINT message, POINT, WPARAM) {

@@ -76,7 +76,7 @@ class ButtonEx : public Window {
 
  private:
   void OnCreate(const CREATESTRUCTW& create) override;
-  void OnMouseMove(POINT client, WPARAM keys) override;
+  LRESULT OnMouseMove(POINT client, WPARAM keys) override;
   void OnButtonDown(UINT message, POINT client, WPARAM keys) override;
   void OnButtonUp(UINT message, POINT client, WPARAM keys) override;
   void OnTimer(UINT_PTR id) override;

@@ -22,7 +22,7 @@ OptionWindow::OptionWindow(HWND window, CaptureProfile& edited)
     : ToolWindow(window), profile(edited) {}
 
 void OptionWindow::OnCreate(const CREATESTRUCTW&) {
-  AddHeading(Title(), HeadingId());
+  if (!HeadingAfter()) AddHeading(Title(), HeadingId());
   AddOkCancelResetRow();
   CreateOwnControls();
   RefreshControls();
@@ -36,16 +36,17 @@ void OptionWindow::AddGroup(const wchar_t* title, int y, int height) {
 void OptionWindow::AddSwitchRow(int groupY, int buttonId, int labelId, Field field,
                                 uint32_t choices, const wchar_t* key) {
   CreateSwitchButton(hwnd, L"", buttonId, 26, groupY + 7, 37, 37);
+  if (buttonId == HeadingAfter()) AddHeading(Title(), HeadingId());
   AddLabel(L"", labelId, 68, groupY + 7, 339);
   switches_.push_back({buttonId, labelId, field, choices, key});
 }
 
 void OptionWindow::AddNumberRow(int groupY, const NumberRow& row) {
   CreateSpinButton(hwnd, row.spinId, row.x, groupY + 7, 37, 37, row.minimum, row.maximum);
+  if (row.unit) AddLabel(row.unit, row.unitId, row.x + row.unitOffset, groupY + 7, row.unitWidth);
   HWND edit = CreateEditEx(hwnd, L"", row.editId, row.x + 40, groupY + 9, row.editWidth, 33,
                            row.editStyles);
   SendMessageW(edit, EM_LIMITTEXT, WPARAM(row.lengthLimit), 0);
-  if (row.unit) AddLabel(row.unit, row.unitId, row.x + 96, groupY + 7, 37);
   numbers_.push_back(row);
 }
 
@@ -107,7 +108,8 @@ LRESULT OptionWindow::OnCommand(WPARAM wParam, LPARAM) {
 bool OptionWindow::OnSwitch(int id) {
   for (const SwitchBinding& s : switches_) {
     if (s.buttonId != id) continue;
-    profile.*s.field = s.choices ? (profile.*s.field + 1) % s.choices : 0;
+    uint32_t& value = profile.*s.field;
+    value = s.choices == kFlipFlag ? !value : (value + 1) % s.choices;
     ShowValue(s.key, s.labelId);
     return true;
   }
@@ -169,18 +171,29 @@ bool OptionWindow::OnColour(int id) {
 }
 
 void PagedOptionWindow::CreateOwnControls() {
-  for (const OptionPage::Group& g : page_.groups) AddGroup(g.title, g.y, g.height);
-  for (const OptionPage::Switch& s : page_.switches)
-    AddSwitchRow(s.groupY, s.buttonId, s.labelId, s.field, s.choices, s.key);
-  for (const OptionPage::Number& n : page_.numbers) AddNumberRow(n.groupY, n.row);
-  for (const OptionPage::Button& b : page_.buttons) {
-    if (b.kind == OptionPage::Button::kCheck)
-      AddCheck(CreateCheckButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
-    else
-      AddColourButton(CreateSwatchButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
-    AddLabel(b.text, b.labelId, b.x + 42, b.y, b.labelWidth);
+  for (const OptionPage::Group& g : page_.groups) {
+    AddGroup(g.title, g.y, g.height);
+    const auto inGroup = [&g](int y) { return y >= g.y && y < g.y + g.height; };
+    for (const OptionPage::Switch& s : page_.switches)
+      if (inGroup(s.groupY))
+        AddSwitchRow(s.groupY, s.buttonId, s.labelId, s.field, s.choices, s.key);
+    for (const OptionPage::Number& n : page_.numbers)
+      if (inGroup(n.groupY)) AddNumberRow(n.groupY, n.row);
+    for (const OptionPage::Button& b : page_.buttons)
+      if (inGroup(b.y)) AddButton(b);
+    for (const OptionPage::Text& t : page_.texts)
+      if (inGroup(t.y)) AddLabel(t.text, t.id, t.x, t.y, t.width);
   }
-  for (const OptionPage::Text& t : page_.texts) AddLabel(t.text, t.id, t.x, t.y, t.width);
+}
+
+void PagedOptionWindow::AddButton(const OptionPage::Button& b) {
+  if (b.kind == OptionPage::Button::kCheck)
+    AddCheck(CreateCheckButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
+  else if (b.kind == OptionPage::Button::kColour)
+    AddColourButton(CreateSwatchButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37), b.field);
+  else
+    CreateSwatchButton(hwnd, L"", b.buttonId, b.x, b.y, 37, 37);
+  if (b.labelId) AddLabel(b.text, b.labelId, b.x + 42, b.y, b.labelWidth);
 }
 
 void PagedOptionWindow::ApplyResetValues(CaptureProfile& edited) {

@@ -22,8 +22,8 @@ int ClampEditValue(UINT read, int minimum, int maximum);
 
 using ProfileField = uint32_t CaptureProfile::*;
 
-// Spin (x, g + 7), edit box (x + 40, g + 9) and unit label (x + 96, g + 7) for a number in a
-// group at g; no unit label when `unit` is null.
+// Spin (x, g + 7), unit label (x + unitOffset, g + 7) and edit box (x + 40, g + 9), made in
+// that order, for a number in a group at g; no unit label when `unit` is null.
 struct OptionNumberRow {
   int spinId, editId, unitId;
   ProfileField field;
@@ -34,7 +34,11 @@ struct OptionNumberRow {
   DWORD editStyles = 0;
   int x = 26;
   int editWidth = 51;
+  int unitOffset = 96, unitWidth = 37;
 };
+
+// The number of choices of a switch that flips a flag: any value but 0 turns it off.
+inline constexpr uint32_t kFlipFlag = 0;
 
 class OptionWindow : public ToolWindow {
  public:
@@ -49,6 +53,8 @@ class OptionWindow : public ToolWindow {
   // The heading label's text and control id.
   virtual const wchar_t* Title() const = 0;
   virtual int HeadingId() const { return 0; }
+  // The switch button after which the heading is made; 0: the heading comes first.
+  virtual int HeadingAfter() const { return 0; }
   // Creates the window's own controls with the Add... helpers below.
   virtual void CreateOwnControls() = 0;
   virtual void ApplyResetValues(CaptureProfile& edited) = 0;
@@ -64,7 +70,8 @@ class OptionWindow : public ToolWindow {
 
   // A dotted group frame drawn at (19, y), window width - 38 wide.
   void AddGroup(const wchar_t* title, int y, int height = 51);
-  // Switch button (26, g + 7) stepping `field` through `choices` values, with its value label.
+  // Switch button (26, g + 7) stepping `field` through `choices` values (or flipping it,
+  // kFlipFlag), with its value label.
   void AddSwitchRow(int groupY, int buttonId, int labelId, Field field, uint32_t choices,
                     const wchar_t* key);
   void AddNumberRow(int groupY, const NumberRow& row);
@@ -128,13 +135,15 @@ struct OptionPage {
     int groupY;
     OptionNumberRow row;
   };
-  // A 37 x 37 check or colour button with its label 42 pixels to its right; the label does
-  // not act on the button, a click on it only moves the focus.
+  // A 37 x 37 check or colour button, or one whose command the window handles itself
+  // (drawn as a colour button, no field), with its label 42 pixels to its right when it has
+  // one; the label does not act on the button, a click on it only moves the focus.
   struct Button {
-    enum Kind { kCheck, kColour } kind;
-    int buttonId, labelId, x, y, labelWidth;
-    const wchar_t* text;
+    enum Kind { kCheck, kColour, kCommand } kind;
+    int buttonId, x, y;
     ProfileField field;
+    int labelId = 0, labelWidth = 0;
+    const wchar_t* text = nullptr;
   };
   struct Text {
     const wchar_t* text;
@@ -146,6 +155,8 @@ struct OptionPage {
   };
 
   // Pages give these in order, without names, so that each page stays a few lines.
+  // The controls are made group by group: in each, its switch rows, number rows, buttons and
+  // other texts, each kind in the order of its table.
   const wchar_t* className;
   int height;
   const wchar_t* title;
@@ -160,6 +171,8 @@ struct OptionPage {
   std::span<const ProfileField> resetFromDefaults = {};
   // "OK" raises this field to at least 1 (null: none).
   ProfileField atLeastOneOnOk = nullptr;
+  // The switch button after which the heading is made (0: the heading first of all).
+  int headingAfter = 0;
 };
 
 // A settings window made from its page.
@@ -178,8 +191,10 @@ class PagedOptionWindow : public OptionWindow {
   const CaptureProfile& defaults_;
 
  private:
+  void AddButton(const OptionPage::Button& button);
   const wchar_t* Title() const override { return page_.title; }
   int HeadingId() const override { return page_.headingId; }
+  int HeadingAfter() const override { return page_.headingAfter; }
   void BeforeOk(CaptureProfile& edited) override;
 };
 

@@ -28,8 +28,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTimer(wParam);
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(MousePoint(lParam), wParam);
-      return 0;
+      return OnMouseMove(MousePoint(lParam), wParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -39,10 +38,6 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       OnButtonUp(message, MousePoint(lParam), wParam);
-      return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      OnKey(message, wParam);
       return 0;
     case WM_CLOSE:
       OnClose();

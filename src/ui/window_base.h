@@ -46,12 +46,10 @@ class Window {
   virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
   virtual void OnTimer(UINT_PTR /*id*/) {}
   // Mouse points are client coordinates; `keys` is the message's wParam.
-  virtual void OnMouseMove(POINT /*client*/, WPARAM /*keys*/) {}
+  virtual LRESULT OnMouseMove(POINT /*client*/, WPARAM /*keys*/) { return 0; }
   // WM_LBUTTONDOWN, WM_RBUTTONDOWN or WM_MBUTTONDOWN, and the matching ...UP.
   virtual void OnButtonDown(UINT /*message*/, POINT /*client*/, WPARAM /*keys*/) {}
   virtual void OnButtonUp(UINT /*message*/, POINT /*client*/, WPARAM /*keys*/) {}
-  // WM_KEYDOWN or WM_KEYUP with the virtual key.
-  virtual void OnKey(UINT /*message*/, WPARAM /*key*/) {}
   virtual void OnClose() { DestroyWindow(hwnd); }
   virtual void OnDestroy() {}
   // Every other message; the default processing unless a window wants one of its own.

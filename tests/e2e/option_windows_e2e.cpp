@@ -57,6 +57,13 @@ TEST_F(OptionWindowsE2E, BorderWindow) {
                 {kMainCheck, 0, "1"}, {kOpen, 0, "", 1033, "Enabled"}, {kSee, 0, "", 1036, "4"},
                 {kClose, kOk}});
   ExpectStored({{80, 1}, {84, 4}});  // on, 4 px
+  // A stored 2 (a hand-edited or foreign profile) shows on, and the first press turns it off.
+  SetRecordValue(stored, kBorStatus, 2);
+  WriteData("Profile.db", stored);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Run(kBorder, {{kOpen, 0, "", 1033, "Enabled"}, {kPress, 1029, "", 1033, "Disabled"},
+                {kClose, kOk}});
+  ExpectStored({{80, 0}});
 }
 
 TEST_F(OptionWindowsE2E, CaptionWindow) {

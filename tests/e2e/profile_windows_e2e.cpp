@@ -2,6 +2,8 @@
 // the ten-profile limit, the list with its selection and Delete rules, Cancel, loading the
 // defaults, the bytes of Profiles.db, and profile files that are foreign or damaged.
 
+#include <algorithm>
+
 #include "tool_steps.h"
 
 namespace e2e {
@@ -21,12 +23,13 @@ class ProfileWindowsE2E : public ToolSession {
 };
 
 TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtTheTenth) {
-  // Seven stored profiles, p3 to p9, each with Edit on and its own Sound, Cursor and View.
+  // Seven stored profiles, each with Edit on and its own Sound, Cursor and View.
+  const char* const names[] = {"p3", "RD", "R&D", "p6", "p7", "p8", "p9"};
   std::string record = Defaults(), list = kListMagic;
   for (uint32_t n = 9; n >= 3; --n) {
     for (uint32_t o = 0; o < 4; ++o)
       SetRecordValue(record, kOptSound + o * 4, o == 3 || (n >> o & 1));
-    list += Utf16(std::string(1, 'p') + std::to_string(n), 82) + record + std::string(4, '\0');
+    list += Utf16(names[n - 3], 82) + record + std::string(4, '\0');
   }
   WriteData("Profiles.db", list);
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -67,8 +70,18 @@ TEST_F(ProfileWindowsE2E, SavingRefusesDefaultsBlankTakenAndIdenticalAndStopsAtT
   ASSERT_NO_FATAL_FAILURE(Close());
   ASSERT_NO_FATAL_FAILURE(Start());
   Run(kLoadSheet, {{kOpen},
-                   {kItems, 0, "0|Default|p3|p4|p5|p6|p7|p8|p9|   |" + kept + "|p10"},
+                   {kItems, 0, "0|Default|p3|RD|R&D|p6|p7|p8|p9|   |" + kept + "|p10"},
                    {kEnabled, kDelete, "0"}});
+  // "&" is drawn as it is, as everywhere else: "R&D" reaches further right than "RD".
+  const Image drawn = Shot("load_profile_names");
+  const auto textEnd = [&](int item) {
+    int end = 0;
+    for (int y = 103 + 27 * item; y < 130 + 27 * item; ++y)
+      for (int x = 22; x < 413; ++x)
+        if (drawn.At(x, y).r < 160) end = std::max(end, x);
+    return end;
+  };
+  EXPECT_GT(textEnd(3), textEnd(2) + 4);
 }
 
 TEST_F(ProfileWindowsE2E, LoadListsSelectsDeletesCancelsAndLoadsTheDefaults) {

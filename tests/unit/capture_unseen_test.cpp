@@ -1,11 +1,16 @@
 // What the end-to-end sessions cannot see of a capture, checked in-process: the pointer, which
-// under Wine is not this program's to read over another program's window, and the clipboard's
-// bitmap, whose handle another process cannot read.
+// under Wine is not this program's to read over another program's window, the clipboard's
+// bitmap, whose handle another process cannot read, and a shot asked for from an unaware
+// thread, which Wine never makes of the program's own windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <process.h>
+
+#include <cstdlib>
 #include <vector>
 
+#include "base/pixel_space.h"
 #include "capture/post_process.h"
 #include "capture/profile_values.h"
 #include "picture.h"
@@ -74,6 +79,37 @@ TEST_F(CaptureUnseen, TheClipboardGetsTheFinishedBitmap) {
       wrong += pasted[y * 82 + x] != (ring ? 0xFF0000 : shot[(y - 1) * 80 + x - 1]);
     }
   EXPECT_EQ(wrong, 0);
+}
+
+// On a display scaled to 150 %, a full screen scaled by 100 % from a skinned window's unaware
+// thread is the whole screen, not two thirds of it. A process reads the display's scale as it
+// starts, so the shot runs in a second copy of this program, started once the scale is set.
+TEST(CaptureScaled, AFullScreenAtOneHundredPercentIsTheWholeScreen) {
+  constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+  if (const wchar_t* child = _wgetenv(L"KX_SCALED_SHOT"); child && *child) {
+    GdiplusSession gdiplus;
+    CaptureProfile profile;
+    BuildDefaultProfile(profile, L"");
+    profile.InType = profile.ScaStatus = 1;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    SetUnawareSkins(true);
+    ScopedPixelSpace skin(PixelSpace::kSkin);
+    ASSERT_LT(GetSystemMetrics(SM_CXSCREEN), width) << "the display is not scaled";
+    CaptureImage holder(nullptr);
+    ASSERT_EQ(ComposeCapture(holder, profile), kStatusOk);
+    const bench::Picture shot = bench::ReadBitmap(holder.bitmap.Get());
+    EXPECT_EQ(std::vector({shot.width, shot.height}), std::vector({width, height}));
+    return;
+  }
+  const DWORD dpi = 144;
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, 4), 0);
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  _wputenv(L"KX_SCALED_SHOT=1");
+  const intptr_t code = _wspawnl(_P_WAIT, exe, L"unit", L"--gtest_filter=CaptureScaled.*", nullptr);
+  _wputenv(L"KX_SCALED_SHOT=");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+  EXPECT_EQ(code, 0) << "the shot in the scaled copy failed";
 }
 
 }  // namespace
