@@ -15,28 +15,29 @@ kx_setup || exit 1
 trap kx_end_wine_session EXIT
 kx_begin_wine_session soak 1920x1080 || exit 1
 status=0
-fifo=$(mktemp -u)
-mkfifo "$fifo"
+trap '' PIPE  # an answer to a program that died is not the script's end
 for arch in "${archs[@]}"; do
   echo
   kx_say "Interval soak, $arch ($captures captures, 1920x1080 PNG)"
   exe="$KX_BUILD/$arch/soak.exe"
-  wine "$exe" "$captures" </dev/null >"$fifo" &
-  started=$!
+  coproc SOAK { wine "$exe" "$captures"; }
+  started=$SOAK_PID
+  exec {from}<&"${SOAK[0]}" {to}>&"${SOAK[1]}"  # kept when the coprocess ends
   # Each line of figures gets the resident and anonymous (private) memory of the program's
-  # own process, found while its first line is on its way.
+  # own process, read while it waits between captures for the answer that lets it go on.
   pid=$(kx_wine_process "$exe") || { echo "no $arch soak.exe process" >&2; status=1; }
-  while IFS= read -r line; do
+  while IFS= read -r line <&$from; do
     case $line in
       *captures*) echo "$line   RSS MB  anon MB   (pid $pid)" ;;
       [[:space:]]*[0-9]*)
         rss=$(awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status" 2>/dev/null)
         anon=$(awk '/^RssAnon/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status" 2>/dev/null)
-        printf '%s %8s %8s\n' "$line" "$rss" "$anon" ;;
+        printf '%s %8s %8s\n' "$line" "$rss" "$anon"
+        echo >&$to ;;
       *) echo "$line" ;;
     esac
-  done <"$fifo"
+  done
+  exec {from}<&- {to}>&-
   wait "$started" || status=1
 done
-rm -f "$fifo"
 exit $status
