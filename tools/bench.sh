@@ -75,6 +75,8 @@ side_by_side() {
     {
       a = $0
       if ((getline b < other) <= 0) b = ""
+      sub(/\r$/, "", a)  # the console of a Windows program ends its lines so
+      sub(/\r$/, "", b)
       na = fields(a, fa)
       nb = fields(b, fb)
       if (fa[1] == "step" && fb[1] == "step") {
