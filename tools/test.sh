@@ -61,18 +61,19 @@ done
 echo
 kx_say "Summary"
 result() { [ "$1" -eq 0 ] && echo PASS || echo "FAIL (exit $1)"; }
-# "PASS, 81 tests" or "FAIL (exit 8), 2 of 81 failed" from an exit code and "<tests> <failed>".
+# "PASS, 0 of 9 failed" or "FAIL (exit 8), 1 of 9 failed" in a column of the given width, from
+# an exit code and "<tests> <failed>".
 layer() {
-  local rc=$1 total failed
-  read -r total failed <<<"$2"
-  printf '%-34s' "$(result "$rc")${total:+, ${failed:-0} of $total failed}"
+  local width=$1 rc=$2 total failed
+  read -r total failed <<<"$3"
+  printf '%-*s' "$width" "$(result "$rc")${total:+, ${failed:-0} of $total failed}"
 }
 echo "    build        : PASS (win64 and win32 Kestrix.exe)"
 echo "    pictures     : $(result $pictures_rc)"
 echo "    beside exe   : $(result $beside_rc)"
 printf '    %-12s   %-34s%s\n' "" "64-bit (win64)" "32-bit (win32)"
-echo "    unit tests   : $(layer "${unit_rc[win64]}" "${unit_count[win64]}")$(layer "${unit_rc[win32]}" "${unit_count[win32]}")"
-echo "    end-to-end   : $(layer "${e2e_rc[win64]}" "${e2e_count[win64]}")$(layer "${e2e_rc[win32]}" "${e2e_count[win32]}")"
+echo "    unit tests   : $(layer 34 "${unit_rc[win64]}" "${unit_count[win64]}")$(layer 0 "${unit_rc[win32]}" "${unit_count[win32]}")"
+echo "    end-to-end   : $(layer 34 "${e2e_rc[win64]}" "${e2e_count[win64]}")$(layer 0 "${e2e_rc[win32]}" "${e2e_count[win32]}")"
 echo "    screenshots in $KX_BUILD/screenshots/win64 and win32"
 passed=0 failed=0 ok=$((pictures_rc + beside_rc))
 for arch in "${archs[@]}"; do
