@@ -86,8 +86,10 @@ side_by_side() {
       } else if (na >= 5 && nb >= 5 && fa[1] == fb[1]) {
         size = bytes(fa, na)
         if (bytes(fb, nb) != size) size = size " / " bytes(fb, nb)
-        printf "%-22s %-26s | %s | %s | %11s\n", fa[1], fa[3], figures(fa, na), figures(fb, nb),
-               size
+        row = sprintf("%-22s %-26s | %s | %s | %11s", fa[1], fa[3], figures(fa, na), figures(fb, nb),
+                      size)
+        sub(/ +$/, "", row)
+        print row
       } else if (a == b) {
         print a
       } else {
@@ -121,7 +123,7 @@ side_by_side "$out/win64-start" "$out/win32-start"
 capture_x=$((1920 / 2 - 233 + 301)) capture_y=$((1080 / 2 - 285 + 522))
 echo
 echo "idle, $idle_seconds s after the window was shown; wake-ups = voluntary context switches"
-printf '%-11s %-12s | %-24s | %-24s\n' "" "" "64-bit" "32-bit"
+printf '%-11s %-12s | %-24s | %s\n' "" "" "64-bit" "32-bit"
 printf '%-11s %-12s | %6s %8s %8s | %6s %8s %8s\n' "pointer" "program" "CPU ms" "wake-ups" \
   "WM_TIMER" "CPU ms" "wake-ups" "WM_TIMER"
 for place in "away:5 5" "on Capture:$capture_x $capture_y"; do
