@@ -92,10 +92,11 @@ kx_wine_in() {
     WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" "$@" </dev/null >/dev/null 2>&1
 }
 
-# A prepared prefix for 64-bit and 32-bit programs: Tahoma installed, unmanaged windows (no 2 s wait on close
-# without a window manager), no debugger, so that a crash ends the process, and Wine's
-# stand-alone tray window hidden: without a window manager it would sit over the top-left
-# corner of every screen the tests read (the tray tests show it again in their own copy).
+# A prepared prefix for 64-bit and 32-bit programs: Tahoma installed, unmanaged windows (no 2 s
+# wait on close without a window manager), no debugger, so that a crash ends the process, and
+# Wine's stand-alone tray window hidden: without a window manager it would sit over the
+# top-left corner of every screen the tests read (the tray tests show it again in their own
+# copy).
 kx_prepare_wine_template() {
   local t="$KX_BUILD/wine/template"
   local made_with

@@ -77,11 +77,15 @@ echo "    end-to-end   : $(layer 34 "${e2e_rc[win64]}" "${e2e_count[win64]}")$(l
 echo "    screenshots in $KX_BUILD/screenshots/win64 and win32"
 passed=0 failed=0 ok=$((pictures_rc + beside_rc))
 for arch in "${archs[@]}"; do
-  for count in "${unit_count[$arch]}" "${e2e_count[$arch]}"; do
-    read -r total bad <<<"$count"
+  for layer in unit e2e; do
+    declare -n rc=${layer}_rc count=${layer}_count
+    read -r total bad <<<"${count[$arch]}"
+    # A run that ended without a report counts as one failed test.
+    [ -z "$total" ] && [ "${rc[$arch]}" -ne 0 ] && bad=1
     passed=$((passed + ${total:-0} - ${bad:-0})) failed=$((failed + ${bad:-0}))
+    ok=$((ok + rc[$arch]))
+    unset -n rc count
   done
-  ok=$((ok + unit_rc[$arch] + e2e_rc[$arch]))
 done
 [ $ok -eq 0 ] && echo "ALL TESTS PASSED" || echo "TESTS FAILED"
 echo "tests: $passed passed, $failed failed"

@@ -66,14 +66,14 @@ const Locations& Locations::Get() {
       std::fprintf(stderr, "KX_ARCH must be win64 or win32, not %s\n", arch.c_str());
       std::exit(2);
     }
-    // A plain `wine reg` is the 32-bit tool once 32-bit Wine is installed: name the view.
     const std::string exes = build + "/" + arch + "/";
-    Locations l{arch,
-                exes + "Kestrix.exe",
+    // A plain `wine reg` is the 32-bit tool once 32-bit Wine is installed: name the view.
+    const std::string view = arch == "win64" ? "/reg:64" : "/reg:32";
+    Locations l{exes + "Kestrix.exe",
                 EnvOr("KX_RELEASE_ZIP", ""),
                 exes + "kxprobe.exe",
                 exes + "kxscene.exe",
-                arch == "win64" ? "/reg:64" : "/reg:32",
+                view,
                 build + "/wine/template",
                 build + "/screenshots/" + arch};
     fs::create_directories(l.artifacts);

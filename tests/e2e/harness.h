@@ -28,7 +28,6 @@ bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis s
 // Build-tree locations, under the build folder the test command names (KX_BUILD_DIR), for
 // the architecture under test (KX_ARCH: win64, the default, or win32).
 struct Locations {
-  std::string arch;            // win64 or win32
   std::string exe;             // that build's Kestrix.exe
   std::string release;         // a release archive installed instead, unzipped (KX_RELEASE_ZIP)
   std::string probe;           // its kxprobe.exe
