@@ -180,7 +180,7 @@ kx_wine_process() {
       first=""
       IFS= read -r -d '' first 2>/dev/null <"$file"
       shopt -s nocasematch
-      if [[ $first =~ $pattern ]] && grep -qzxF "WINEPREFIX=$WINEPREFIX" "${file%/*}/environ"; then
+      if [[ $first =~ $pattern ]] && grep -sqzxF "WINEPREFIX=$WINEPREFIX" "${file%/*}/environ"; then
         shopt -u nocasematch
         file=${file%/cmdline}
         echo "${file#/proc/}"
