@@ -3,7 +3,8 @@
 # (photo-like and desktop-like) that a window of the benchmark keeps on the screen: the grab,
 # the PNG, BMP and JPEG saves and the whole ProcessCapture, each next to the platform doing
 # the same job alone (medians and their ratio). Then the program's start to its window shown,
-# and what it costs while idle, each next to a bare window program (bare_window.exe). Exits
+# and what it costs while idle, each next to a bare window program (bare_window.exe). Both
+# executables are measured, one after the other, and their rows printed side by side. Exits
 # non-zero when the screen did not show the scene or a step failed.
 # Usage: tools/bench.sh [runs]
 set -u
@@ -26,20 +27,22 @@ wakeups() {
 
 # Starts a program of ours (Windows path) with its messages traced, waits for its window
 # (class, title) to be shown, rests the pointer at (x, y) and prints, over $idle_seconds s:
-# CPU milliseconds, wake-ups and WM_TIMER messages it received. Closes it afterwards.
+# CPU milliseconds, wake-ups and WM_TIMER messages it received, read from the program's own
+# process. Closes it afterwards with the probe given.
 idle_cost() {
-  local exe=$1 class=$2 title=$3 x=$4 y=$5
+  local exe=$1 class=$2 title=$3 x=$4 y=$5 probe=$6
   local trace
   trace=$(mktemp)
   xdotool mousemove 0 0
   WINEDEBUG=+msg wine "$exe" 2>"$trace" </dev/null >/dev/null &
-  local pid=$!
+  local started=$! pid
   local waited=0
   until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
     sleep 0.2
     waited=$((waited + 1))
-    [ $waited -gt 150 ] && { echo "FAILED: no window"; kill "$pid"; rm -f "$trace"; return 1; }
+    [ $waited -gt 150 ] && { echo "FAILED: no window"; kill "$started"; rm -f "$trace"; return 1; }
   done
+  pid=$(kx_wine_process "$exe") || { echo "FAILED: no process"; kill "$started"; rm -f "$trace"; return 1; }
   xdotool mousemove "$x" "$y"
   sleep 2  # first paint and whatever the pointer starts
   local cpu0 wake0 timers0
@@ -47,10 +50,54 @@ idle_cost() {
   sleep "$idle_seconds"
   local cpu1 wake1 timers1
   cpu1=$(cpu_ms "$pid") wake1=$(wakeups "$pid") timers1=$(grep -a -c '(WM_TIMER)' "$trace")
-  wine "$KX_BUILD/win64/kxprobe.exe" close "$class" >/dev/null 2>&1 </dev/null
-  wait "$pid"
+  wine "$probe" close "$class" >/dev/null 2>&1 </dev/null
+  wait "$started"
   rm -f "$trace"
   echo "$((cpu1 - cpu0)) $((wake1 - wake0)) $((timers1 - timers0))"
+}
+
+# Two outputs of one benchmark program, the 64-bit build's and the 32-bit build's, as one:
+# the rows of their tables side by side, other lines once where both say the same.
+side_by_side() {
+  awk -v other="$2" '
+    function fields(line, f) {
+      sub(/^ +/, "", line)
+      sub(/ +$/, "", line)
+      return split(line, f, /  +/)
+    }
+    # Fields of a table row: step, ms, baseline, ms, ratio, [bytes], [FAILED].
+    function figures(f, n, i, s) {
+      s = sprintf("%8s %8s %6s", f[2], f[4], f[5])
+      for (i = 6; i <= n; i++) if (f[i] == "FAILED") s = s " FAILED"
+      return s
+    }
+    function bytes(f, n) { return n >= 6 && f[6] != "FAILED" ? f[6] : "" }
+    {
+      a = $0
+      if ((getline b < other) <= 0) b = ""
+      sub(/\r$/, "", a)  # the console of a Windows program ends its lines so
+      sub(/\r$/, "", b)
+      na = fields(a, fa)
+      nb = fields(b, fb)
+      if (fa[1] == "step" && fb[1] == "step") {
+        printf "%-22s %-26s | %-24s | %-24s |\n", "", "", "64-bit", "32-bit"
+        printf "%-22s %-26s | %8s %8s %6s | %8s %8s %6s | %11s\n", "step", "baseline", "ms",
+               "base ms", "ratio", "ms", "base ms", "ratio", "bytes"
+      } else if (na >= 5 && nb >= 5 && fa[1] == fb[1]) {
+        size = bytes(fa, na)
+        if (bytes(fb, nb) != size) size = size " / " bytes(fb, nb)
+        row = sprintf("%-22s %-26s | %s | %s | %11s", fa[1], fa[3], figures(fa, na), figures(fb, nb),
+                      size)
+        sub(/ +$/, "", row)
+        print row
+      } else if (a == b) {
+        print a
+      } else {
+        print "64-bit: " a
+        print "32-bit: " b
+      }
+    }
+    END { while ((getline b < other) > 0) print "32-bit: " b }' "$1"
 }
 
 kx_setup || exit 1
@@ -58,31 +105,43 @@ kx_setup || exit 1
 trap kx_end_wine_session EXIT
 # Measured warm: the session keeps a persistent wineserver.
 kx_begin_wine_session bench 1920x1080 || exit 1
-kx_say "Capture benchmark (1920x1080, $runs runs)"
-wine "$KX_BUILD/win64/capture_bench.exe" "$runs" </dev/null
-status=$?
-
 win_path() { echo "Z:${1//\//\\}"; }
-kestrix=$(win_path "$KX_BUILD/win64/Kestrix.exe")
-bare=$(win_path "$KX_BUILD/win64/bare_window.exe")
-wine "$KX_BUILD/win64/start_bench.exe" "$runs" "$kestrix" "$bare" </dev/null || status=1
+out=$(mktemp -d)
+status=0
+for arch in win64 win32; do
+  kx_say "Capture and start benchmark, $arch (1920x1080, $runs runs)"
+  wine "$KX_BUILD/$arch/capture_bench.exe" "$runs" </dev/null >"$out/$arch-capture" || status=1
+  wine "$KX_BUILD/$arch/start_bench.exe" "$runs" "$(win_path "$KX_BUILD/$arch/Kestrix.exe")" \
+    "$(win_path "$KX_BUILD/$arch/bare_window.exe")" </dev/null >"$out/$arch-start" || status=1
+done
+echo
+side_by_side "$out/win64-capture" "$out/win32-capture"
+side_by_side "$out/win64-start" "$out/win32-start"
 
 # The main window is centred on the 1920 x 1080 screen; the pointer rests away from it, then
 # on its "Capture" button, where a button polls for the pointer leaving it.
 capture_x=$((1920 / 2 - 233 + 301)) capture_y=$((1080 / 2 - 285 + 522))
 echo
 echo "idle, $idle_seconds s after the window was shown; wake-ups = voluntary context switches"
-printf '%-24s %7s %8s %9s   %-18s %7s %8s %9s\n' "pointer" "CPU ms" "wake-ups" "WM_TIMER" \
-  "baseline" "CPU ms" "wake-ups" "WM_TIMER"
+printf '%-11s %-12s | %-24s | %s\n' "" "" "64-bit" "32-bit"
+printf '%-11s %-12s | %6s %8s %8s | %6s %8s %8s\n' "pointer" "program" "CPU ms" "wake-ups" \
+  "WM_TIMER" "CPU ms" "wake-ups" "WM_TIMER"
 for place in "away:5 5" "on Capture:$capture_x $capture_y"; do
   read -r x y <<<"${place#*:}"
-  ours=$(idle_cost "$kestrix" KXMainWndClass "HALVECOR Kestrix" "$x" "$y") || status=1
-  base=$(idle_cost "$bare" KXBareWndClass "Bare window" "$x" "$y") || status=1
-  read -r our_cpu our_wake our_timers <<<"$ours"
-  read -r base_cpu base_wake base_timers <<<"$base"
-  printf '%-24s %7s %8s %9s   %-18s %7s %8s %9s\n' "${place%%:*}" "$our_cpu" "$our_wake" \
-    "$our_timers" "bare window" "$base_cpu" "$base_wake" "$base_timers"
+  for program in "Kestrix:Kestrix.exe:KXMainWndClass:HALVECOR Kestrix" \
+                 "bare window:bare_window.exe:KXBareWndClass:Bare window"; do
+    IFS=: read -r name exe class title <<<"$program"
+    figures=()
+    for arch in win64 win32; do
+      cost=$(idle_cost "$(win_path "$KX_BUILD/$arch/$exe")" "$class" "$title" "$x" "$y" \
+        "$KX_BUILD/$arch/kxprobe.exe") || status=1
+      read -r cpu wake timers <<<"$cost"
+      figures+=("$(printf '%6s %8s %8s' "$cpu" "$wake" "$timers")")
+    done
+    printf '%-11s %-12s | %s | %s\n' "${place%%:*}" "$name" "${figures[0]}" "${figures[1]}"
+  done
 done
+rm -rf "$out"
 
 [ $status -eq 0 ] || echo "Benchmark failed (exit $status)" >&2
 exit $status

@@ -2,16 +2,19 @@
 # Builds both executables and packs one zip per architecture with what a user installs:
 # Kestrix.exe, the help file Kestrix.chm and the capture sound kest.wav, side by side.
 # The entries carry one fixed date, so the archives change only when their files do.
+# Then proves each archive: unzipped into a fresh prefix, its Kestrix.exe is started on a
+# virtual display and takes captures (PrintScreen and a drag, a repeat, Fullscreen), whose
+# files must decode to the pixels on the screen.
 # Usage: tools/release.sh   (zips in build/release)
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-kx_ensure_packages || { echo "Could not install the packages" >&2; exit 1; }
-kx_build || { echo "Build failed" >&2; exit 1; }
+kx_setup || exit 1
 
 version=$(sed -n 's/^project(Kestrix VERSION \([0-9.]*\).*/\1/p' "$KX_ROOT/CMakeLists.txt")
 release="$KX_BUILD/release"
 files=(Kestrix.exe Kestrix.chm kest.wav)
+zips=()
 mkdir -p "$release"
 kx_say "Packing Kestrix $version"
 for arch in win64 win32; do
@@ -29,4 +32,15 @@ for arch in win64 win32; do
   [ "$listed" = "$(printf '%s\n' "${files[@]}" | sort | tr '\n' ' ')" ] ||
     { echo "$zip_path holds: $listed" >&2; exit 1; }
   echo "    $zip_path  ($(stat -c %s "$zip_path") bytes: $listed)"
+  zips+=("$zip_path")
+done
+
+for zip_path in "${zips[@]}"; do
+  arch=${zip_path%.zip}
+  arch=${arch##*-}
+  kx_say "Proving $(basename "$zip_path"): unzipped into a fresh prefix, it captures"
+  KX_BUILD_DIR="$KX_BUILD" KX_ARCH=$arch KX_RELEASE_ZIP="$zip_path" timeout --kill-after=30 300 \
+    "$KX_BUILD/host/e2e/kx_e2e_tests" --gtest_brief=1 \
+    --gtest_filter='CaptureFlowsE2E.PrintScreenDragsAnAreaOfThePicture' ||
+    { echo "$zip_path does not capture" >&2; exit 1; }
 done

@@ -41,8 +41,8 @@ class CaptureFlowsE2E : public AppSession {
   void ShowScene(bool targets = false) {
     ASSERT_TRUE(display.SetBackground(Picture));
     if (!targets) return;
-    const std::string exe = fs::path(Locations::Get().exe).parent_path() / "kxscene.exe";
-    scene_ = std::make_unique<Process>(std::vector<std::string>{"wine", exe}, wine.Environment());
+    scene_ = std::make_unique<Process>(std::vector<std::string>{"wine", Locations::Get().scene},
+                                       wine.Environment());
     ASSERT_TRUE(wine.WaitForWindow("KXSceneControlWndClass", Millis(30000), scene_.get()));
   }
   bool SceneCommand(int id) {

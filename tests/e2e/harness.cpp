@@ -61,9 +61,21 @@ std::string Slurp(const std::string& path) {
 
 const Locations& Locations::Get() {
   static const Locations locations = [] {
-    const std::string build = EnvOr("KX_BUILD_DIR", "build");
-    Locations l{build + "/win64/Kestrix.exe", build + "/win64/kxprobe.exe",
-                build + "/wine/template", build + "/screenshots"};
+    const std::string build = EnvOr("KX_BUILD_DIR", "build"), arch = EnvOr("KX_ARCH", "win64");
+    if (arch != "win64" && arch != "win32") {
+      std::fprintf(stderr, "KX_ARCH must be win64 or win32, not %s\n", arch.c_str());
+      std::exit(2);
+    }
+    const std::string exes = build + "/" + arch + "/";
+    // A plain `wine reg` is the 32-bit tool once 32-bit Wine is installed: name the view.
+    const std::string view = arch == "win64" ? "/reg:64" : "/reg:32";
+    Locations l{exes + "Kestrix.exe",
+                EnvOr("KX_RELEASE_ZIP", ""),
+                exes + "kxprobe.exe",
+                exes + "kxscene.exe",
+                view,
+                build + "/wine/template",
+                build + "/screenshots/" + arch};
     fs::create_directories(l.artifacts);
     return l;
   }();
@@ -301,8 +313,15 @@ WineSession::WineSession(VirtualDisplay& display) : display_(display) {
   if (root_.empty() || std::system(copy.c_str()) != 0) prefix_.clear();
   fs::create_directories(root_ + "/home");
   std::error_code ec;
-  fs::create_directories(fs::path(InstalledExe()).parent_path(), ec);
-  fs::copy_file(Locations::Get().exe, InstalledExe(), fs::copy_options::overwrite_existing, ec);
+  const std::string folder = fs::path(InstalledExe()).parent_path();
+  fs::create_directories(folder, ec);
+  if (Locations::Get().release.empty()) {
+    fs::copy_file(Locations::Get().exe, InstalledExe(), fs::copy_options::overwrite_existing, ec);
+  } else {
+    // Where it fails there is no program, and the start says so.
+    const std::string unzip = "unzip -q -o '" + Locations::Get().release + "' -d '" + folder + "'";
+    (void)std::system(unzip.c_str());
+  }
 }
 
 WineSession::~WineSession() {
@@ -430,14 +449,17 @@ std::string WineSession::RecordBrowser() {
 bool WineSession::SetRegistryValue(const std::string& key, const std::string& value,
                                    const std::string& type, const std::string& data) {
   int code = -1;
-  Run({"wine", "reg", "add", key, "/v", value, "/t", type, "/d", data, "/f"}, &code, Millis(20000));
+  Run({"wine", "reg", "add", key, "/v", value, "/t", type, "/d", data, "/f",
+       Locations::Get().registryView},
+      &code, Millis(20000));
   return code == 0;
 }
 
 std::optional<std::string> WineSession::RegistryEntry(const std::string& key,
                                                       const std::string& value) {
   int code = -1;
-  std::string out = Run({"wine", "reg", "query", key, "/v", value}, &code, Millis(20000));
+  std::string out = Run({"wine", "reg", "query", key, "/v", value, Locations::Get().registryView},
+                        &code, Millis(20000));
   if (code != 0) return std::nullopt;
   std::istringstream lines(out);
   std::string line;

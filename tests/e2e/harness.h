@@ -25,12 +25,16 @@ void Pause(int ms);  // a person's pace between actions
 // Polls `condition` every `step` until it holds or `deadline` passes.
 bool WaitUntil(const std::function<bool()>& condition, Millis deadline, Millis step = Millis(50));
 
-// Build-tree locations, under the build folder the test command names (KX_BUILD_DIR).
+// Build-tree locations, under the build folder the test command names (KX_BUILD_DIR), for
+// the architecture under test (KX_ARCH: win64, the default, or win32).
 struct Locations {
-  std::string exe;             // Kestrix.exe (64-bit)
-  std::string probe;           // kxprobe.exe
+  std::string exe;             // that build's Kestrix.exe
+  std::string release;         // a release archive installed instead, unzipped (KX_RELEASE_ZIP)
+  std::string probe;           // its kxprobe.exe
+  std::string scene;           // its kxscene.exe
+  std::string registryView;    // reg's switch for the program's view: /reg:64 or /reg:32
   std::string templatePrefix;  // prepared Wine prefix, copied per test
-  std::string artifacts;       // screenshots and other evidence
+  std::string artifacts;       // screenshots and other evidence, per architecture
   static const Locations& Get();
 };
 
@@ -104,7 +108,8 @@ struct WindowInfo {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
-// One test's Wine world: a fresh prefix with Kestrix.exe installed in it, on a display.
+// One test's Wine world: a fresh prefix with Kestrix.exe (or the release archive) installed in
+// it, on a display.
 class WineSession {
  public:
   explicit WineSession(VirtualDisplay& display);
@@ -144,10 +149,11 @@ class WineSession {
   // Makes the prefix's web browser a script that appends each address it is given to a
   // file, so that nothing leaves the machine; returns that file's path.
   std::string RecordBrowser();
-  // `wine reg add`; true on success.
+  // `wine reg add` in the view of the program under test; true on success.
   bool SetRegistryValue(const std::string& key, const std::string& value, const std::string& type,
                         const std::string& data);
-  // `wine reg query`; the value's type and data as text ("REG_DWORD 0x1"), or nothing.
+  // `wine reg query` in that view; the value's type and data as text ("REG_DWORD 0x1"), or
+  // nothing.
   std::optional<std::string> RegistryEntry(const std::string& key, const std::string& value);
   std::optional<std::string> ReadPrefixFile(const std::string& unixPath);
 

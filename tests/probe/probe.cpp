@@ -40,19 +40,22 @@ int Describe(HWND hwnd) {
   return 0;
 }
 
+struct ClassCount {
+  const wchar_t* className;
+  int count;
+};
+
+// A named function, not a lambda: the callback is stdcall in a 32-bit build.
+BOOL CALLBACK CountClass(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<ClassCount*>(param);
+  wchar_t name[256] = {};
+  if (GetClassNameW(hwnd, name, 256) && std::wcscmp(name, s->className) == 0) ++s->count;
+  return TRUE;
+}
+
 int Count(const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    int count;
-  } search = {className, 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        wchar_t name[256] = {};
-        if (GetClassNameW(hwnd, name, 256) && std::wcscmp(name, s->className) == 0) ++s->count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ClassCount search = {className, 0};
+  EnumWindows(CountClass, reinterpret_cast<LPARAM>(&search));
   std::printf("%d\n", search.count);
   return 0;
 }

@@ -1,7 +1,7 @@
 // Soak of the interval captures: drives the interval window's tick directly (an interval of 0,
 // so every tick captures the full screen to one file) and prints the process's private
 // memory and its GDI and USER object counts at the start and every 100 captures (tools/soak.sh
-// adds the resident memory of the Wine process). Flat figures mean nothing leaks per capture.
+// adds the resident memory of this process). Flat figures mean nothing leaks per capture.
 // Then the two selection overlays are opened and closed [rounds] times each (default 300),
 // the area overlay with a drag and the window picker with a pick, sent as real input by a
 // second thread while the overlay's own loop runs, with the same figures every 30 rounds.
@@ -51,6 +51,10 @@ void PrintFigures(int captures) {
               GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), NextGdiSlot(),
               NextUserSlot());
   std::fflush(stdout);
+  // tools/soak.sh reads this process's memory from outside, here, between captures, and
+  // then answers with a line; from /dev/null the answer is there at once.
+  char answer[8];
+  (void)std::fgets(answer, sizeof answer, stdin);
 }
 
 void Pump() {
