@@ -8,6 +8,7 @@
 #include <string>
 
 #include "capture/local_text.h"
+#include "capture/png_encoder.h"
 
 namespace kx {
 namespace {
@@ -30,6 +31,51 @@ std::wstring ChooseFileName(const CaptureProfile& profile, const SYSTEMTIME* whe
   const int counter = ChooseFileCounter(
       [&](int n) { return FileNameTaken(folder + AutomaticFileName(date, time, n, extension)); });
   return AutomaticFileName(date, time, counter, extension);
+}
+
+CaptureStatus StatusOfError(DWORD error) {
+  if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied;
+  if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY) return kStatusOutOfMemory;
+  return kStatusWriteFailed;
+}
+
+// Writes "<path>.tmp" and moves it over `path`: a write that fails half way, as on a full
+// disk, leaves the previous file as it was and no temp file, and a finished file appears whole.
+CaptureStatus ReplaceFileWith(const std::wstring& path, const PngFile& file) {
+  const std::wstring temp = path + L".tmp";
+  DWORD error = ERROR_SUCCESS;
+  {
+    UniqueFile out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return StatusOfError(GetLastError());
+    DWORD written = 0;  // the encoder keeps files below 2 GB
+    if (!WriteFile(out.Get(), file.bytes.get(), DWORD(file.size), &written, nullptr))
+      error = GetLastError();
+    else if (written != file.size)
+      error = ERROR_HANDLE_DISK_FULL;
+  }
+  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) return kStatusOk;
+  DeleteFileW(temp.c_str());
+  return StatusOfError(error);
+}
+
+// Our own PNG writer, on the GDI+ image's pixels as 32-bit RGB, the format the grab makes.
+CaptureStatus SavePng(Gdiplus::GpBitmap* image, const std::wstring& path) {
+  UINT width = 0, height = 0;
+  gp::GdipGetImageWidth(image, &width);
+  gp::GdipGetImageHeight(image, &height);
+  const Gdiplus::GpRect all(0, 0, INT(width), INT(height));
+  Gdiplus::BitmapData pixels = {};
+  const GpStatus locked =
+      gp::GdipBitmapLockBits(image, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &pixels);
+  if (locked != Gdiplus::Ok) return MapSaveStatus(locked);
+  PngFile file;
+  const bool encoded = EncodePng(
+      {static_cast<const uint8_t*>(pixels.Scan0), INT(width), INT(height), pixels.Stride}, file);
+  gp::GdipBitmapUnlockBits(image, &pixels);
+  return encoded ? ReplaceFileWith(path, file) : kStatusOutOfMemory;
 }
 
 void StoreLastName(CaptureProfile& profile, const std::wstring& name) {
@@ -64,11 +110,13 @@ CaptureStatus SaveCaptureToFileAt(CaptureImage& holder, CaptureProfile& profile,
                                   const SYSTEMTIME* when) {
   StoreLastName(profile, ChooseFileName(profile, when));
   CreateDirectoryW(FieldText(profile.SetStorageFolder).c_str(), nullptr);
+  const std::wstring path = CaptureFilePath(profile);
+  if (profile.OutFormat == kPngFormat)
+    return holder.image ? SavePng(holder.image.Get(), path) : kStatusWriteFailed;
   CLSID encoder;
   if (!FindEncoder(OutputMimeType(profile.OutFormat), &encoder)) return kStatusNoEncoder;
   if (!holder.image) return kStatusWriteFailed;
   EncoderParameterBlock parameters;
-  const std::wstring path = CaptureFilePath(profile);
   return MapSaveStatus(
       gp::GdipSaveImageToFile(holder.image.Get(), path.c_str(), &encoder,
                               parameters.Build(profile.OutFormat, profile.OutJPEGQuality)));
