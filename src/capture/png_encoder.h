@@ -1,8 +1,8 @@
-// Our own PNG writer for captures: 8-bit RGB, each row filtered by the filter a cheap estimate
-// finds smallest, then a fast deflate made for screens (long runs of one colour and repeated
-// rows become long matches) in Huffman blocks. The platform's encoder writes rows unfiltered
-// with a slow, thorough deflate; this one is many times faster at a similar size.
-// Portable: no platform headers, so it also builds and runs natively.
+// Our own PNG writer for captures: 8-bit RGB, each row filtered (Up, or Sub or Paeth where a
+// sampled estimate finds them clearly smaller), then a fast deflate made for screens (flat
+// areas and repeated rows become the longest matches) in Huffman blocks. The platform's
+// encoder writes rows unfiltered with a slow, thorough deflate; this one is many times faster
+// at a similar size. Portable: no platform headers, so it also builds and runs natively.
 #pragma once
 
 #include <cstddef>
