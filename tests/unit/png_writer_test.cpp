@@ -17,6 +17,7 @@
 #include "capture/png_encoder.h"
 #include "capture/profile_values.h"
 #include "picture.h"
+#include "profiles/file_io.h"
 #include "scenes.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -162,16 +163,6 @@ std::vector<uint32_t> DecodeWithGdiplus(const uint8_t* bytes, size_t size) {
   return colours;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-  std::vector<uint8_t> bytes;
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD size = file ? GetFileSize(file.Get(), nullptr) : 0, got = 0;
-  bytes.resize(size == INVALID_FILE_SIZE ? 0 : size);
-  if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), size, &got, nullptr)) bytes.clear();
-  return bytes;
-}
-
 TEST(PngWriter, ThousandsOfImagesComeBackExactlyThroughGdiplusAndStbImage) {
   GdiplusSession gdiplus;
   const char* given = std::getenv("KX_PNG_SEED");  // to repeat a run that failed
@@ -229,7 +220,8 @@ TEST(PngWriter, ACaptureSavedDecodesAsThePlatformsPngAndFailuresKeepTheirStatus)
   CLSID png;
   ASSERT_TRUE(FindEncoder(L"image/png", &png));
   ASSERT_EQ(gp::GdipSaveImageToFile(image, platform.c_str(), &png, nullptr), Gdiplus::Ok);
-  const std::vector<uint8_t> written = ReadFileBytes(ours), theirs = ReadFileBytes(platform);
+  Bytes written, theirs;
+  ASSERT_TRUE(ReadWholeFile(ours, 1 << 24, written) && ReadWholeFile(platform, 1 << 24, theirs));
   const std::vector<uint32_t> decoded = DecodeWithGdiplus(written.data(), written.size());
   EXPECT_EQ(decoded, scene.pixels);
   EXPECT_EQ(decoded, DecodeWithGdiplus(theirs.data(), theirs.size()));
