@@ -33,35 +33,26 @@ std::wstring ChooseFileName(const CaptureProfile& profile, const SYSTEMTIME* whe
   return AutomaticFileName(date, time, counter, extension);
 }
 
-CaptureStatus StatusOfError(DWORD error) {
-  if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied;
-  if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY) return kStatusOutOfMemory;
-  return kStatusWriteFailed;
-}
-
-// Writes "<path>.tmp" and moves it over `path`: a write that fails half way, as on a full
-// disk, leaves the previous file as it was and no temp file, and a finished file appears whole.
-CaptureStatus ReplaceFileWith(const std::wstring& path, const PngFile& file) {
-  const std::wstring temp = path + L".tmp";
+// Writes the pixels as a PNG file at `path`, made anew; 0 or the Win32 error.
+DWORD WritePngFile(const std::wstring& path, const PngSource& source) {
+  UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out) return GetLastError();
   DWORD error = ERROR_SUCCESS;
-  {
-    UniqueFile out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out) return StatusOfError(GetLastError());
-    DWORD written = 0;  // the encoder keeps files below 2 GB
-    if (!WriteFile(out.Get(), file.bytes.get(), DWORD(file.size), &written, nullptr))
+  const PngStatus status = WritePng(source, [&](const uint8_t* bytes, size_t size) {
+    DWORD done = 0;  // pieces of a few hundred KB
+    if (!WriteFile(out.Get(), bytes, DWORD(size), &done, nullptr))
       error = GetLastError();
-    else if (written != file.size)
+    else if (done != size)
       error = ERROR_HANDLE_DISK_FULL;
-  }
-  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-    error = GetLastError();
-  if (error == ERROR_SUCCESS) return kStatusOk;
-  DeleteFileW(temp.c_str());
-  return StatusOfError(error);
+    return error == ERROR_SUCCESS;
+  });
+  return status == PngStatus::kOutOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
 }
 
 // Our own PNG writer, on the GDI+ image's pixels as 32-bit RGB, the format the grab makes.
+// It writes "<path>.tmp" and moves that over `path`: a write that fails half way, as on a full
+// disk, leaves the previous file as it was and no temp file, and a finished file appears whole.
 CaptureStatus SavePng(Gdiplus::GpBitmap* image, const std::wstring& path) {
   UINT width = 0, height = 0;
   gp::GdipGetImageWidth(image, &width);
@@ -71,11 +62,16 @@ CaptureStatus SavePng(Gdiplus::GpBitmap* image, const std::wstring& path) {
   const GpStatus locked =
       gp::GdipBitmapLockBits(image, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &pixels);
   if (locked != Gdiplus::Ok) return MapSaveStatus(locked);
-  PngFile file;
-  const bool encoded = EncodePng(
-      {static_cast<const uint8_t*>(pixels.Scan0), INT(width), INT(height), pixels.Stride}, file);
+  const std::wstring temp = path + L".tmp";
+  DWORD error = WritePngFile(
+      temp, {static_cast<const uint8_t*>(pixels.Scan0), INT(width), INT(height), pixels.Stride});
   gp::GdipBitmapUnlockBits(image, &pixels);
-  return encoded ? ReplaceFileWith(path, file) : kStatusOutOfMemory;
+  if (!error && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    error = GetLastError();
+  if (!error) return kStatusOk;
+  DeleteFileW(temp.c_str());
+  if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied;
+  return error == ERROR_NOT_ENOUGH_MEMORY ? kStatusOutOfMemory : kStatusWriteFailed;
 }
 
 void StoreLastName(CaptureProfile& profile, const std::wstring& name) {

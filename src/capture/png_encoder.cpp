@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace kx {
@@ -91,8 +92,11 @@ class BitWriter {
     used_ = (used_ + 7) & ~7u;
     Flush();
   }
-  uint8_t* AlignedPosition() { return out_; }
-  void SkipAligned(size_t bytes) { out_ += bytes; }
+  // The end of the bytes written whole; once aligned, where bytes may be copied in as they are.
+  uint8_t* Position() const { return out_; }
+  void Skip(size_t bytes) { out_ += bytes; }
+  // Goes on at `out`; the bits not yet written whole go along.
+  void MoveTo(uint8_t* out) { out_ = out; }
 
  private:
   uint8_t* out_;
@@ -267,13 +271,19 @@ class Deflater {
     sequences_.reset(new (std::nothrow) Sequence[kBlockBytes / kMinMatch + 2]);
     return window_ && table_ && sequences_;
   }
-  static size_t CompressBound(size_t size) { return size + size / 1024 + 64; }
+  // The most bytes one call of Compress adds, rows of `rowBytes` being handed over one by one.
+  static size_t MostOutput(size_t rowBytes) {
+    const size_t input = kBlockReach + rowBytes;
+    return input + input / 1024 + 64;  // stored blocks at worst, with their headers
+  }
 
-  // Starts the stream at `out`, which must hold CompressBound(all the data) bytes.
+  // Starts the stream at `out`.
   void Begin(uint8_t* out) {
     out[0] = 0x78, out[1] = 0x01;  // deflate, 32 KB window, fastest; header check 31
     bits_ = BitWriter(out + 2);
   }
+  // Goes on writing at `out`, once the caller has taken what was written.
+  void MoveOutput(uint8_t* out) { bits_.MoveTo(out); }
   // Room for the next `bytes` of data; the caller fills it and calls Compress.
   uint8_t* Append(size_t bytes) {
     if (filled_ + bytes > capacity_) {
@@ -286,7 +296,7 @@ class Deflater {
   }
   // Compresses every block that has data enough after it; with `last`, all of the data, and
   // ends the stream. Returns the end of the bytes written whole.
-  const uint8_t* Compress(bool last) {
+  uint8_t* Compress(bool last) {
     const uint8_t* data = window_.get();
     while (last ? start_ < filled_ : filled_ - start_ >= kBlockReach) {
       const size_t end = Parse(data, filled_, start_);
@@ -294,9 +304,9 @@ class Deflater {
       adler_ = Adler32(adler_, data + start_, end - start_);
       start_ = end;
     }
-    if (!last) return bits_.AlignedPosition();
+    if (!last) return bits_.Position();
     bits_.AlignToByte();
-    uint8_t* tail = bits_.AlignedPosition();
+    uint8_t* tail = bits_.Position();
     Store32BigEndian(tail, adler_);
     return tail + 4;
   }
@@ -529,11 +539,11 @@ class Deflater {
       bits.Put(last && chunk == bytes, 1);
       bits.Put(0, 2);
       bits.AlignToByte();
-      uint8_t* out = bits.AlignedPosition();
+      uint8_t* out = bits.Position();
       out[0] = uint8_t(chunk), out[1] = uint8_t(chunk >> 8);
       out[2] = uint8_t(~chunk), out[3] = uint8_t(~chunk >> 8);
       std::memcpy(out + 4, p, chunk);
-      bits.SkipAligned(4 + chunk);
+      bits.Skip(4 + chunk);
       p += chunk, bytes -= chunk;
     } while (bytes > 0);
   }
@@ -609,54 +619,42 @@ void FilterRow(const uint8_t* cur, const uint8_t* prev, size_t n, uint8_t* out) 
   if (best == kPaeth) ApplyFilter<kPaeth>(cur, prev, n, out + 1);
 }
 
-// A chunk whose data is already at `at` + 8: its length and type before, its CRC after.
-void WriteChunk(uint8_t* at, const char* type, size_t dataBytes) {
+// Completes the chunk whose data is already at `at` + 8 (length and type before it, its CRC
+// after it) and writes it.
+bool WriteChunk(uint8_t* at, const char* type, size_t dataBytes, const PngWrite& write) {
   Store32BigEndian(at, uint32_t(dataBytes));
   std::memcpy(at + 4, type, 4);
   Store32BigEndian(at + 8 + dataBytes, Crc32(0, at + 4, dataBytes + 4));
+  return write(at, 12 + dataBytes);
 }
 
 }  // namespace
 
-bool EncodePng(const PngSource& source, PngFile& file) {
-  file = {};
+PngStatus WritePng(const PngSource& source, const PngWrite& write) {
+  if (source.width <= 0 || source.height <= 0 || source.width > 0x7FFFFFFF / 4)
+    return PngStatus::kOutOfMemory;
   const size_t width = size_t(source.width), height = size_t(source.height);
   const size_t rowBytes = width * 3;
-  // A chunk holds less than 2 GB; the compressed rows stay below their own size.
-  constexpr uint64_t kMostBytes = 0x7F000000;
-  if (source.width <= 0 || source.height <= 0 ||
-      uint64_t(source.height) * (uint64_t(source.width) * 3 + 1) > kMostBytes)
-    return false;
-  const size_t rawBytes = height * (rowBytes + 1);
-  constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  constexpr size_t kHeaderEnd = 8 + 12 + 13, kChunkOverhead = 12;
-  const size_t capacity =
-      kHeaderEnd + kChunkOverhead + Deflater::CompressBound(rawBytes) + kChunkOverhead;
   // Two rows, each with 3 zero bytes before it (the pixel left of the first one) and one
   // spare byte after it, which the conversion's 4-byte stores overwrite.
   const size_t rowSlot = 3 + rowBytes + 1;
   std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[2 * rowSlot]());
-  file.bytes.reset(new (std::nothrow) uint8_t[capacity]);
+  // The data chunks go out at about this size, each from the same buffer, still in the cache.
+  constexpr size_t kChunkData = 1 << 18, kChunkOverhead = 12;
+  std::unique_ptr<uint8_t[]> chunk(
+      new (std::nothrow) uint8_t[kChunkOverhead + kChunkData + Deflater::MostOutput(rowBytes + 1)]);
   Deflater deflater;
-  if (!rows || !file.bytes || !deflater.Allocate(rowBytes + 1)) {
-    file.bytes.reset();
-    return false;
-  }
+  if (!rows || !chunk || !deflater.Allocate(rowBytes + 1)) return PngStatus::kOutOfMemory;
 
-  uint8_t* p = file.bytes.get();
-  std::memcpy(p, kSignature, 8);
-  uint8_t* header = p + 8 + 8;
+  uint8_t head[8 + kChunkOverhead + 13] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  uint8_t* header = head + 8 + 8;
   Store32BigEndian(header, uint32_t(width));
   Store32BigEndian(header + 4, uint32_t(height));
   header[8] = 8, header[9] = 2;              // 8 bits per channel, RGB
   header[10] = header[11] = header[12] = 0;  // deflate, adaptive filters, not interlaced
-  WriteChunk(p + 8, "IHDR", 13);
+  if (!write(head, 8) || !WriteChunk(head + 8, "IHDR", 13, write)) return PngStatus::kWriteFailed;
 
-  uint8_t* chunk = p + kHeaderEnd;
-  std::memcpy(chunk + 4, "IDAT", 4);
-  uint8_t* data = chunk + 8;
-  uint32_t crc = Crc32(0, chunk + 4, 4);
-  const uint8_t* checked = data;
+  uint8_t* data = chunk.get() + 8;
   deflater.Begin(data);
   uint8_t* prev = rows.get() + 3;
   uint8_t* cur = prev + rowSlot;
@@ -671,18 +669,15 @@ bool EncodePng(const PngSource& source, PngFile& file) {
     }
     FilterRow(cur, prev, rowBytes, deflater.Append(rowBytes + 1));
     std::swap(prev, cur);
-    // Checked while the bytes written are still in the cache.
-    const uint8_t* done = deflater.Compress(y + 1 == height);
-    crc = Crc32(crc, checked, size_t(done - checked));
-    checked = done;
+    const bool last = y + 1 == height;
+    const size_t written = size_t(deflater.Compress(last) - data);
+    if (last || written >= kChunkData) {
+      if (!WriteChunk(chunk.get(), "IDAT", written, write)) return PngStatus::kWriteFailed;
+      deflater.MoveOutput(data);
+    }
   }
-  const size_t dataBytes = size_t(checked - data);
-  Store32BigEndian(chunk, uint32_t(dataBytes));
-  Store32BigEndian(data + dataBytes, crc);
-  uint8_t* end = data + dataBytes + 4;
-  WriteChunk(end, "IEND", 0);
-  file.size = size_t(end + kChunkOverhead - p);
-  return true;
+  uint8_t end[kChunkOverhead];
+  return WriteChunk(end, "IEND", 0, write) ? PngStatus::kWritten : PngStatus::kWriteFailed;
 }
 
 }  // namespace kx

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <functional>
 
 namespace kx {
 
@@ -19,14 +19,13 @@ struct PngSource {
   ptrdiff_t stride;
 };
 
-// The bytes of a whole PNG file.
-struct PngFile {
-  std::unique_ptr<uint8_t[]> bytes;
-  size_t size = 0;
-};
+// Takes the file's bytes in order, a few pieces of up to about 400 KB; false stops the writing.
+using PngWrite = std::function<bool(const uint8_t* bytes, size_t size)>;
 
-// Writes the pixels as a PNG file (signature, header, one data chunk, end). False, with `file`
-// empty, only when memory runs out or the rows would take about 2 GB or more.
-bool EncodePng(const PngSource& source, PngFile& file);
+enum class PngStatus { kWritten, kOutOfMemory, kWriteFailed };
+
+// Writes the pixels as a PNG file: signature, header, the data in chunks of about 256 KB, end.
+// Out of memory also for an image too wide to address.
+PngStatus WritePng(const PngSource& source, const PngWrite& write);
 
 }  // namespace kx
