@@ -31,6 +31,7 @@ png-match-one-byte-long @@ src/capture/png_encoder.cpp @@ if (differ) return n +
 png-run-one-byte-back @@ src/capture/png_encoder.cpp @@ if (run >= length) length = run, from = p - 1; @@ if (run >= length) length = run, from = p - 2; @@ unit @@ ^PngWriter
 png-adler-base-wrong @@ src/capture/png_encoder.cpp @@ constexpr uint32_t kBase = 65521; @@ constexpr uint32_t kBase = 65519; @@ unit @@ ^PngWriter
 png-crc-polynomial-wrong @@ src/capture/png_encoder.cpp @@ 0xEDB88320u ^ (c >> 1) @@ 0xEDB88321u ^ (c >> 1) @@ unit @@ ^PngWriter
+png-repeated-row-compared-short @@ src/capture/png_encoder.cpp @@ SameBytes(pixel, pixel - source.stride, width * 4) @@ SameBytes(pixel, pixel - source.stride, width * 3) @@ unit @@ ^PngWriter
 png-stored-length-not-inverted @@ src/capture/png_encoder.cpp @@ out[2] = uint8_t(~chunk) @@ out[2] = uint8_t(chunk) @@ unit @@ ^PngWriter
 png-access-denied-unmapped @@ src/capture/capture_output.cpp @@ if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied; @@ if (error == ERROR_ACCESS_DENIED) return kStatusWriteFailed; @@ unit @@ ^PngWriter
 png-temp-file-left @@ src/capture/capture_output.cpp @@ DeleteFileW(temp.c_str()); @@ (void)temp; @@ unit @@ ^PngWriter

@@ -59,6 +59,10 @@ uint32_t Adler32(uint32_t adler, const uint8_t* p, size_t n) {
     size_t k = std::min<size_t>(n, 5552);  // the most bytes before b could overflow
     n -= k;
     for (; k >= 8; k -= 8, p += 8) {
+      if (Load64(p) == 0) {  // flat areas and repeated rows, filtered
+        b += 8 * a;
+        continue;
+      }
       b +=
           8 * a + 8 * p[0] + 7 * p[1] + 6 * p[2] + 5 * p[3] + 4 * p[4] + 3 * p[5] + 2 * p[6] + p[7];
       a += p[0] + p[1] + p[2] + p[3] + p[4] + p[5] + p[6] + p[7];
@@ -619,6 +623,26 @@ void FilterRow(const uint8_t* cur, const uint8_t* prev, size_t n, uint8_t* out) 
   if (best == kPaeth) ApplyFilter<kPaeth>(cur, prev, n, out + 1);
 }
 
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t n) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8)
+    if (Load64(a + i) != Load64(b + i)) return false;
+  for (; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// Blue, green, red, unused in; red, green, blue out, the 4th byte of each store overwritten by
+// the next pixel's (or by the spare byte after the row).
+void ConvertRow(const uint8_t* pixel, size_t width, uint8_t* out) {
+  for (size_t x = 0; x < width; ++x, pixel += 4) {
+    // The bytes reversed (the compiler makes one instruction of it), then shifted down.
+    const uint32_t v = Load32(pixel);
+    const uint32_t rgb = ((v >> 24) | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | (v << 24)) >> 8;
+    std::memcpy(out + 3 * x, &rgb, 4);
+  }
+}
+
 // Completes the chunk whose data is already at `at` + 8 (length and type before it, its CRC
 // after it) and writes it.
 bool WriteChunk(uint8_t* at, const char* type, size_t dataBytes, const PngWrite& write) {
@@ -660,15 +684,16 @@ PngStatus WritePng(const PngSource& source, const PngWrite& write) {
   uint8_t* cur = prev + rowSlot;
   for (size_t y = 0; y < height; ++y) {
     const uint8_t* pixel = source.pixels + ptrdiff_t(y) * source.stride;
-    for (size_t x = 0; x < width; ++x, pixel += 4) {
-      // Blue, green, red, unused in, red, green, blue out: the bytes reversed (the compiler
-      // makes one instruction of it), then shifted down.
-      const uint32_t v = Load32(pixel);
-      const uint32_t rgb = ((v >> 24) | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | (v << 24)) >> 8;
-      std::memcpy(cur + 3 * x, &rgb, 4);
+    uint8_t* out = deflater.Append(rowBytes + 1);
+    if (y > 0 && SameBytes(pixel, pixel - source.stride, width * 4)) {
+      // A row like the one above, which stays `prev`: Up, all zeros.
+      out[0] = kUp;
+      std::memset(out + 1, 0, rowBytes);
+    } else {
+      ConvertRow(pixel, width, cur);
+      FilterRow(cur, prev, rowBytes, out);
+      std::swap(prev, cur);
     }
-    FilterRow(cur, prev, rowBytes, deflater.Append(rowBytes + 1));
-    std::swap(prev, cur);
     const bool last = y + 1 == height;
     const size_t written = size_t(deflater.Compress(last) - data);
     if (last || written >= kChunkData) {

@@ -28,7 +28,7 @@
 namespace kx {
 namespace {
 
-// 0xXXRRGGBB pixels as a grab holds them, `stride` pixels a row; the unused byte is random.
+// 0xXXRRGGBB pixels as a grab holds them, `stride` pixels a row.
 struct Image {
   int width, height, stride;
   std::vector<uint32_t> pixels;
@@ -104,12 +104,15 @@ Image Generated(uint64_t seed, int index) {
     paints.push_back(MakePaint(kind, r));
     image.kind += std::string(i ? " " : "") + kKindNames[kind];
   }
+  // The unused byte is one value, as a grab leaves it, or noise, which must not count either.
+  const bool noisy = r.Below(2);
+  const uint32_t unused = uint32_t(r.Below(256));
   image.pixels.resize(size_t(image.stride) * image.height);
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.stride; ++x)
       image.pixels[size_t(y) * image.stride + x] =
           (paints[std::min(bands - 1, x * bands / image.width)](x, y) & 0xFFFFFF) |
-          uint32_t(r.Below(256)) << 24;
+          (noisy ? uint32_t(r.Below(256)) : unused) << 24;
   return image;
 }
 
