@@ -22,7 +22,19 @@ half-written-file-kept @@ src/profiles/file_io.cpp @@ if (written && @@ if (true
 position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ e2e @@ OptionWindowsE2E.CaptionWindow
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
 magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
-dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
+dimming-channels-swapped @@ src/select/dimming.cpp @@ left = Grey(p[2], p[1], p[0]) @@ left = Grey(p[0], p[1], p[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
+dimming-radicand-rounded @@ src/select/dimming.cpp @@ greyFloor_[uint32_t(k) / 1000] @@ greyFloor_[(uint32_t(k) + 500) / 1000] @@ unit @@ ^SelectDimming
+dimming-squares-taken-exactly @@ src/select/dimming.cpp @@ if (uint32_t(k) != thousandSquare_[grey]) return grey; @@ return grey; @@ unit @@ ^SelectDimming
+dimming-first-grey-exclusive @@ src/select/dimming.cpp @@ (radicand >= firstOf_[grey]) @@ (radicand > firstOf_[grey]) @@ unit @@ ^SelectDimming
+png-paeth-marked-average @@ src/capture/png_encoder.cpp @@ kSub = 1, kUp = 2, kPaeth = 4 } @@ kSub = 1, kUp = 2, kPaeth = 3 } @@ unit @@ ^PngWriter
+png-match-one-byte-long @@ src/capture/png_encoder.cpp @@ if (differ) return n + (std::countr_zero(differ) >> 3); @@ if (differ) return n + (std::countr_zero(differ) >> 3) + 1; @@ unit @@ ^PngWriter
+png-run-one-byte-back @@ src/capture/png_encoder.cpp @@ if (run >= length) length = run, from = p - 1; @@ if (run >= length) length = run, from = p - 2; @@ unit @@ ^PngWriter
+png-adler-base-wrong @@ src/capture/png_encoder.cpp @@ constexpr uint32_t kBase = 65521; @@ constexpr uint32_t kBase = 65519; @@ unit @@ ^PngWriter
+png-crc-polynomial-wrong @@ src/capture/png_encoder.cpp @@ 0xEDB88320u ^ (c >> 1) @@ 0xEDB88321u ^ (c >> 1) @@ unit @@ ^PngWriter
+png-repeated-row-compared-short @@ src/capture/png_encoder.cpp @@ SameBytes(pixel, pixel - source.stride, width * 4) @@ SameBytes(pixel, pixel - source.stride, width * 3) @@ unit @@ ^PngWriter
+png-stored-length-not-inverted @@ src/capture/png_encoder.cpp @@ out[2] = uint8_t(~chunk) @@ out[2] = uint8_t(chunk) @@ unit @@ ^PngWriter
+png-access-denied-unmapped @@ src/capture/capture_output.cpp @@ if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied; @@ if (error == ERROR_ACCESS_DENIED) return kStatusWriteFailed; @@ unit @@ ^PngWriter
+png-temp-file-left @@ src/capture/capture_output.cpp @@ DeleteFileW(temp.c_str()); @@ (void)temp; @@ unit @@ ^PngWriter
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
 clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
 countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ e2e @@ HotkeysE2E.DuringAnInterval*

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "capture/local_text.h"
+#include "capture/png_encoder.h"
 
 namespace kx {
 namespace {
@@ -30,6 +31,47 @@ std::wstring ChooseFileName(const CaptureProfile& profile, const SYSTEMTIME* whe
   const int counter = ChooseFileCounter(
       [&](int n) { return FileNameTaken(folder + AutomaticFileName(date, time, n, extension)); });
   return AutomaticFileName(date, time, counter, extension);
+}
+
+// Writes the pixels as a PNG file at `path`, made anew; 0 or the Win32 error.
+DWORD WritePngFile(const std::wstring& path, const PngSource& source) {
+  UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out) return GetLastError();
+  DWORD error = ERROR_SUCCESS;
+  const PngStatus status = WritePng(source, [&](const uint8_t* bytes, size_t size) {
+    DWORD done = 0;  // pieces of a few hundred KB
+    if (!WriteFile(out.Get(), bytes, DWORD(size), &done, nullptr))
+      error = GetLastError();
+    else if (done != size)
+      error = ERROR_HANDLE_DISK_FULL;
+    return error == ERROR_SUCCESS;
+  });
+  return status == PngStatus::kOutOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
+}
+
+// Our own PNG writer, on the GDI+ image's pixels as 32-bit RGB, the format the grab makes.
+// It writes "<path>.tmp" and moves that over `path`: a write that fails half way, as on a full
+// disk, leaves the previous file as it was and no temp file, and a finished file appears whole.
+CaptureStatus SavePng(Gdiplus::GpBitmap* image, const std::wstring& path) {
+  UINT width = 0, height = 0;
+  gp::GdipGetImageWidth(image, &width);
+  gp::GdipGetImageHeight(image, &height);
+  const Gdiplus::GpRect all(0, 0, INT(width), INT(height));
+  Gdiplus::BitmapData pixels = {};
+  const GpStatus locked =
+      gp::GdipBitmapLockBits(image, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &pixels);
+  if (locked != Gdiplus::Ok) return MapSaveStatus(locked);
+  const std::wstring temp = path + L".tmp";
+  DWORD error = WritePngFile(
+      temp, {static_cast<const uint8_t*>(pixels.Scan0), INT(width), INT(height), pixels.Stride});
+  gp::GdipBitmapUnlockBits(image, &pixels);
+  if (!error && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    error = GetLastError();
+  if (!error) return kStatusOk;
+  DeleteFileW(temp.c_str());
+  if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied;
+  return error == ERROR_NOT_ENOUGH_MEMORY ? kStatusOutOfMemory : kStatusWriteFailed;
 }
 
 void StoreLastName(CaptureProfile& profile, const std::wstring& name) {
@@ -64,11 +106,13 @@ CaptureStatus SaveCaptureToFileAt(CaptureImage& holder, CaptureProfile& profile,
                                   const SYSTEMTIME* when) {
   StoreLastName(profile, ChooseFileName(profile, when));
   CreateDirectoryW(FieldText(profile.SetStorageFolder).c_str(), nullptr);
+  const std::wstring path = CaptureFilePath(profile);
+  if (profile.OutFormat == kPngFormat)
+    return holder.image ? SavePng(holder.image.Get(), path) : kStatusWriteFailed;
   CLSID encoder;
   if (!FindEncoder(OutputMimeType(profile.OutFormat), &encoder)) return kStatusNoEncoder;
   if (!holder.image) return kStatusWriteFailed;
   EncoderParameterBlock parameters;
-  const std::wstring path = CaptureFilePath(profile);
   return MapSaveStatus(
       gp::GdipSaveImageToFile(holder.image.Get(), path.c_str(), &encoder,
                               parameters.Build(profile.OutFormat, profile.OutJPEGQuality)));

@@ -13,6 +13,7 @@
 
 namespace kx {
 
+inline constexpr uint32_t kPngFormat = 0;  // written by our own encoder, the others by GDI+
 inline constexpr int kLastNameCounter = 98;
 inline constexpr const wchar_t* kCaptureSoundFile = L"kest.wav";
 inline constexpr DWORD kCaptureSoundFlags = 0x20001;  // SND_FILENAME | SND_ASYNC

@@ -1,12 +1,15 @@
-// The selection overlays: the geometry of selection, crosshair, magnifier, glide and
-// candidates, and the overlays on real windows losing the focus. Drags, picks, Escape and the
+// The selection overlays: the dimming pass against the formula for every colour, the geometry
+// of selection, crosshair, magnifier, glide and candidates. Drags, picks, Escape and the
 // overlay's dimming, frame and magnifier as drawn are checked end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "select/area_geometry.h"
+#include "select/dimming.h"
 #include "select/pick_geometry.h"
 
 namespace kx {
@@ -19,6 +22,31 @@ void PrintTo(const ScreenRect& r, std::ostream* os) {
 }
 
 namespace {
+
+TEST(SelectDimming, EveryColourGivesTheFormulasGreyAt32And24Bits) {
+  // 4099 pixels a row leave 3 bytes of padding at 24 bits; the rows hold all 2^24 colours.
+  constexpr int kWidth = 4099, kHeight = (1 << 24) / kWidth + 1;
+  for (int bits : {32, 24}) {
+    const int stride = DibStride(kWidth, bits), step = bits / 8;
+    std::vector<uint8_t> buffer(size_t(stride) * kHeight, 0xA5);
+    for (uint32_t colour = 0; colour < kWidth * kHeight; ++colour)
+      std::memcpy(&buffer[colour / kWidth * stride + colour % kWidth * step], &colour, 3);
+    ScreenDimmer().Dim(buffer.data(), kWidth, kHeight, bits);
+    int wrong = 0;
+    for (uint32_t colour = 0; colour < kWidth * kHeight; ++colour) {
+      const int b0 = colour & 0xFF, b1 = (colour >> 8) & 0xFF, b2 = (colour >> 16) & 0xFF;
+      const double v = bits == 32 ? std::sqrt(0.099 * b2 * b2 - 0.019 * b0 * b0 + 0.199 * b1 * b1)
+                                  : std::sqrt(0.099 * b0 * b0 - 0.019 * b2 * b2 + 0.199 * b1 * b1);
+      const uint8_t grey = v >= 0 ? uint8_t(v) : 0;  // not-a-number below 0
+      const uint8_t* p = &buffer[colour / kWidth * stride + colour % kWidth * step];
+      wrong += p[0] != grey || p[1] != grey || p[2] != grey || (step == 4 && p[3] != 0);
+    }
+    for (int row = 0; row < kHeight; ++row)
+      for (int pad = kWidth * step; pad < stride; ++pad)
+        wrong += buffer[row * stride + pad] != 0xA5;
+    EXPECT_EQ(wrong, 0) << bits << " bits";
+  }
+}
 
 TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   const struct {
