@@ -1,6 +1,7 @@
 #include "select/overlay.h"
 
 #include "base/pixel_space.h"
+#include "capture/desktop.h"
 #include "select/area_geometry.h"
 #include "ui/tool_window.h"
 
@@ -19,7 +20,10 @@ void OverlayWindow::End(SelectionEnd how) {
 
 void OverlayWindow::OnKey(UINT message, WPARAM key) {
   // On the release: the press went to the modal loop's dialog-key handling.
-  if (message != WM_KEYUP || key != VK_ESCAPE) return;
+  if (message == WM_KEYUP && key == VK_ESCAPE) Cancel();
+}
+
+void OverlayWindow::Cancel() {
   profile_.InWindow = 0;
   profile_.InRect = {};
   End(SelectionEnd::kCancelled);
@@ -30,6 +34,11 @@ LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     End(SelectionEnd::kClosed);
     return 0;
   }
+  // A monitor added, removed or resized: the frozen picture no longer matches the desktop.
+  if (message == WM_DISPLAYCHANGE) {
+    Cancel();
+    return 0;
+  }
   return Window::OnMessage(message, wParam, lParam);
 }
 
@@ -37,9 +46,13 @@ HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker) {
   // Made per-monitor aware whoever opens it, so that it covers the screen pixel for pixel
   // and everything it handles (cursor, window rectangles, the result) is in physical pixels.
   ScopedPixelSpace physical(PixelSpace::kPhysical);
+  // Over every monitor: the bounding rectangle, from the leftmost and topmost one.
+  const ScreenRect desktop = ReadDesktop().bounds;
   WindowPlacement placement;
-  placement.width = GetSystemMetrics(SM_CXSCREEN);
-  placement.height = GetSystemMetrics(SM_CYSCREEN);
+  placement.x = desktop.left;
+  placement.y = desktop.top;
+  placement.width = desktop.right - desktop.left;
+  placement.height = desktop.bottom - desktop.top;
   HWND overlay = CreateWindowWithMaker(className, placement, maker);
   if (!overlay) return nullptr;
   UpdateWindow(overlay);

@@ -1,6 +1,7 @@
 #include "app_session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,12 @@ int Mismatches(const Image& image, int x0, int y0, int w, int h, int atX, int at
              std::abs(seen.b - want.b) > tolerance;
     }
   return bad;
+}
+
+Rgb Dimmed(Rgb c) {
+  const double v = 0.099 * c.r * c.r - 0.019 * c.b * c.b + 0.199 * c.g * c.g;
+  const uint8_t grey = v > 0 ? uint8_t(std::sqrt(v)) : 0;
+  return Rgb{grey, grey, grey};
 }
 
 const std::vector<MainControl> kMainControls = {
@@ -246,10 +253,13 @@ std::string AppSession::Clock() {
   return t;
 }
 
-void AppSession::Pick(int x, int y, const Box& expected) {
+void AppSession::Pick(int x, int y, const Box& expected, const std::function<void()>& beforeClick) {
   ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
-  auto framed = [&] {  // a red pixel just left of the expected left edge
-    const Image strip = display.Capture(expected.left - 4, expected.CentreY(), 8, 1);
+  // A red pixel just left of the expected left edge, or right of the right edge where the
+  // left one lies at the desktop's edge.
+  const int stripX = expected.left - 4 >= display.Bounds().x ? expected.left - 4 : expected.right - 4;
+  auto framed = [&] {
+    const Image strip = display.Capture(stripX, expected.CentreY(), 8, 1);
     return Mismatches(strip, 0, 0, 8, 1, 0, 0, [](int, int) { return kFrameRed; }) < 8;
   };
   for (int nudge = 0; nudge < 40 && !framed(); ++nudge) {
@@ -258,6 +268,7 @@ void AppSession::Pick(int x, int y, const Box& expected) {
     display.MoveMouse(x, y);
     Pause(150);
   }
+  if (beforeClick) beforeClick();
   display.Click(x, y);
 }
 

@@ -10,7 +10,9 @@
 //   kxprobe command <class> <id>            ->  posts WM_COMMAND <id> to the window
 //   kxprobe endsession <class>              ->  sends WM_QUERYENDSESSION, as a log-off does
 //   kxprobe close <class>                   ->  posts WM_CLOSE to the first such window
-// (the three actions answer "ok", or "none" when there is no such window or it refused)
+//   kxprobe displaychange <class>           ->  sends WM_DISPLAYCHANGE with the primary's size,
+//                                               as the platform does when a monitor changes
+// (the four actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                      ->  class of the foreground window
 //   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
 // Exit code 0 when the thing asked about exists, 1 when not, 2 on bad usage.
@@ -132,6 +134,10 @@ int wmain(int argc, wchar_t** argv) {
     return Done(first && PostMessageW(first, WM_COMMAND, WPARAM(_wtoi(argv[3])), 0));
   if (verb == L"endsession") return Done(first && SendMessageW(first, WM_QUERYENDSESSION, 0, 0));
   if (verb == L"close") return Done(first && PostMessageW(first, WM_CLOSE, 0, 0));
+  if (verb == L"displaychange") {
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return Done(first && (SendMessageW(first, WM_DISPLAYCHANGE, 32, size), true));
+  }
   // The questions name it by class, title ("" for any) and a control id (0 is one too).
   HWND named = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
   if (argc >= 5) named = GetDlgItem(named, _wtoi(argv[4]));
@@ -145,6 +151,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: kxprobe window|text|send|items|count|command|endsession|close|"
-               "foreground|clipboard ...\n");
+               "displaychange|foreground|clipboard ...\n");
   return 2;
 }

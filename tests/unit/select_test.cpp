@@ -34,20 +34,26 @@ TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   }
   EXPECT_EQ(SelectionRect({5, 5}, {5, 5}), (ScreenRect{5, 5, 6, 6}));
   EXPECT_EQ(CrosshairPoint(false, {1, 1}, {40, 50}).x, 40);
-  // The box goes left of the cursor unless it would leave the screen, and below unless it
-  // would cross the bottom: the four corners of a 1280 x 800 screen, and the thresholds.
+  // The box goes left of the cursor unless it would leave the monitor under it, and below
+  // unless it would cross that monitor's bottom: the four corners of a 1280 x 800 primary, the
+  // thresholds, and the same on a monitor left of and lower than the primary.
+  const ScreenRect primary = {0, 0, 1280, 800}, left = {-1024, 200, 0, 968};
   const struct {
+    ScreenRect monitor;
     POINT cursor;
     LONG left, top;
-  } places[] = {{{0, 0}, 8, 8},           {{1279, 0}, 1035, 8},   {{0, 799}, 8, 525},
-                {{1279, 799}, 1035, 525}, {{243, 526}, 251, 534}, {{244, 527}, 0, 253}};
+  } places[] = {{primary, {0, 0}, 8, 8},           {primary, {1279, 0}, 1035, 8},
+                {primary, {0, 799}, 8, 525},       {primary, {1279, 799}, 1035, 525},
+                {primary, {243, 526}, 251, 534},   {primary, {244, 527}, 0, 253},
+                {left, {-1024, 200}, -1016, 208},  {left, {-1, 967}, -245, 693},
+                {left, {-781, 694}, -773, 702},    {left, {-780, 695}, -1024, 421}};
   for (const auto& p : places) {
-    const MagnifierLayout m = PlaceMagnifier(p.cursor, 800);
+    const MagnifierLayout m = PlaceMagnifier(p.cursor, p.monitor);
     EXPECT_EQ((ScreenRect{m.box.left, m.box.top, m.box.right, m.box.bottom}),
               (ScreenRect{p.left, p.top, p.left + 237, p.top + 267}))
         << p.cursor.x << "," << p.cursor.y;
   }
-  const MagnifierLayout m = PlaceMagnifier({500, 300}, 800);
+  const MagnifierLayout m = PlaceMagnifier({500, 300}, primary);
   EXPECT_EQ(m.zoomed.left, m.box.left + 3);
   EXPECT_EQ(m.source.x, 490);
   // The box's cross runs through the middle of the zoomed cursor pixel (11 x 11 at +113).
@@ -57,14 +63,12 @@ TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   EXPECT_EQ(MagnifierLabel(false, {}, {640, 7}), L"640 x 7");
 }
 
-TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
+TEST(SelectGeometry, GlideMaximisedInsetAndCandidateOrder) {
   // Truncated toward zero on both sides; after nine steps an edge can stay one pixel short.
   const ScreenRect start = {0, 0, 10, 10}, target = {49, -49, 69, -40};
   EXPECT_EQ(GlideRect(start, target, 1), (ScreenRect{5, -5, 16, 5}));
   EXPECT_EQ(GlideRect(start, target, 4), (ScreenRect{21, -21, 36, -12}));
   EXPECT_EQ(GlideRect(start, target, 9), (ScreenRect{48, -48, 69, -40}));
-  EXPECT_EQ(ClampToScreen({-5, -1, 1300, 900}, 1280, 800), (ScreenRect{0, 0, 1280, 800}));
-  EXPECT_EQ(ClampToScreen({5, 6, 7, 8}, 1280, 800), (ScreenRect{5, 6, 7, 8}));
   // The last edge that sticks out sets the inset.
   EXPECT_EQ(MaximisedFallbackRect({-4, -4, 1284, 804}, 1280, 800), (ScreenRect{0, 0, 1280, 800}));
   EXPECT_EQ(MaximisedFallbackRect({-8, -2, 1280, 800}, 1280, 800), (ScreenRect{-6, 0, 1278, 798}));
@@ -79,6 +83,48 @@ TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
   std::vector<HWND> order;
   for (const WindowNode& n : ordered) order.push_back(n.window);
   EXPECT_EQ(order, (std::vector<HWND>{h(4), h(5), h(2), h(3), h(1)}));
+}
+
+// Desktops of several monitors: which monitor a point belongs to, what no monitor shows, and
+// the clamp to the bounding rectangle.
+TEST(SelectGeometry, MonitorsUncoveredPartsAndClamp) {
+  // A primary, one left of it and lower, one above it and narrower.
+  const std::vector<ScreenRect> monitors = {{0, 0, 1280, 800}, {-1024, 200, 0, 968},
+                                            {200, -600, 1000, 0}};
+  const ScreenRect none = {7, 7, 8, 8};
+  const struct {
+    POINT p;
+    ScreenRect monitor;
+  } points[] = {{{0, 0}, monitors[0]},      {{-1, 799}, monitors[1]}, {{999, -1}, monitors[2]},
+                {{1280, 400}, monitors[0]}, {{-50, 100}, monitors[0]}, {{-60, 190}, monitors[1]},
+                {{100, -700}, monitors[2]}};
+  for (const auto& c : points)
+    EXPECT_EQ(MonitorAt(monitors, c.p, none), c.monitor) << c.p.x << "," << c.p.y;
+  EXPECT_EQ(MonitorAt({}, {1, 1}, none), none);
+
+  // Every pixel of an area is either shown by a monitor or in exactly one uncovered part.
+  const ScreenRect areas[] = {{-1024, -600, 1280, 968}, {-10, 190, 10, 210},
+                              {-1030, 960, -1020, 970}};
+  for (const ScreenRect& area : areas) {
+    const std::vector<ScreenRect> parts = UncoveredParts(area, monitors);
+    int wrong = 0, uncovered = 0;
+    for (int y = area.top; y < area.bottom; y += (area.bottom - area.top) / 64 + 1)
+      for (int x = area.left; x < area.right; x += (area.right - area.left) / 64 + 1) {
+        int shown = 0, inParts = 0;
+        for (const ScreenRect& m : monitors) shown += Contains(m, {x, y});
+        for (const ScreenRect& r : parts) inParts += Contains(r, {x, y});
+        wrong += shown ? inParts != 0 : inParts != 1;
+        uncovered += !shown;
+      }
+    EXPECT_EQ(wrong, 0) << area.left;
+    EXPECT_GT(uncovered, 0) << area.left;  // each area reaches past the monitors somewhere
+  }
+  EXPECT_TRUE(UncoveredParts({0, 0, 1280, 800}, monitors).empty());
+  EXPECT_TRUE(UncoveredParts({}, monitors).empty());
+
+  EXPECT_EQ(ClampToBounds({-1100, -5, 1300, 900}, {-1024, 0, 1280, 968}),
+            (ScreenRect{-1024, 0, 1280, 900}));
+  EXPECT_EQ(ClampToBounds({5, 6, 7, 8}, {0, 0, 1280, 800}), (ScreenRect{5, 6, 7, 8}));
 }
 
 }  // namespace
