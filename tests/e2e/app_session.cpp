@@ -86,9 +86,11 @@ void AppSession::SetUp() {
 }
 
 void AppSession::TearDown() {
-  if (HasFailure())
-    display.Screenshot(std::string("failure_") +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  if (HasFailure()) {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // a parameterised test's
+    display.Screenshot("failure_" + name);
+  }
   Stop();
 }
 
@@ -276,6 +278,9 @@ void AppSession::Drag(int x1, int y1, int x2, int y2, const std::function<void()
   auto red = [&](int x, int y) { return display.Capture(x, y, 1, 1).At(0, 0) == kFrameRed; };
   display.MoveMouse(x1, y1);
   Pause(150);
+  // The crosshair through the pointer: the overlay is shown and takes the press. A press
+  // while it is still freezing a large desktop would go to the window beneath.
+  WaitUntil([&] { return red(x1, y1 - 5) && red(x1 - 5, y1); }, Millis(5000));
   display.MouseButton(1, true);
   WaitUntil([&] { return red(x1 - 2, y1 + 2); }, Millis(5000));  // the frame around the anchor
   for (int i = 1; i <= 4; ++i) {

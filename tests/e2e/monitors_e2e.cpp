@@ -213,6 +213,13 @@ TEST_P(MonitorsE2E, AreasMagnifierPicksAndFullscreenOnEveryMonitor) {
   EXPECT_EQ(Mismatches(*window, 0, 0, there.width, there.height, 0, 0,
                        [&](int x, int y) { return there.At(x, y); }),
             0);
+  // A repeat refreshes its rectangle there, within the desktop's bounds.
+  const auto files = Files();
+  ASSERT_TRUE(Command(kRepeatCaptureId));
+  const auto again = NewCapture(files);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(std::pair(again->width, again->height), std::pair(there.width, there.height));
+  ASSERT_TRUE(FlowEnded());
 
   // Fullscreen is the primary screen, with the scene's window of the desktop's class on it.
   ClickMain(kInputTypeId);
