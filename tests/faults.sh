@@ -24,7 +24,7 @@ selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x
 magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
 dimming-channels-swapped @@ src/select/dimming.cpp @@ grey(p[2], p[1], p[0]) @@ grey(p[0], p[1], p[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
-clamp-lets-right-edge-out @@ src/capture/desktop.cpp @@ r.right = std::min(r.right, bounds.right); @@ r.right = std::min(r.right, bounds.right + 40); @@ unit @@ ^Select
+clamp-lets-right-edge-out @@ src/capture/desktop.cpp @@ r.right = std::min(r.right, bounds.right); @@ r.right = std::min(r.right, bounds.right + 40); @@ e2e @@ CaptureFlowsE2E.WindowPick*
 countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ e2e @@ HotkeysE2E.DuringAnInterval*
 frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
 group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
@@ -47,7 +47,7 @@ overlay-undimmed-at-32-bits @@ src/select/frozen_screen.cpp @@ if (bitsPerPixel 
 clipboard-gets-the-bare-grab @@ src/capture/capture_output.cpp @@ if (holder.image) { @@ if (false) { @@ unit @@ ^CaptureUnseen
 overlay-origin-at-zero @@ src/select/overlay.cpp @@ placement.x = desktop.left; @@ placement.x = 0; @@ e2e @@ *LeftAndLower
 magnifier-placed-on-the-primary @@ src/select/get_area_window.cpp @@ MonitorAt(frozen_.Monitors().monitors, cursorPos, area) @@ ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} @@ e2e @@ *LeftAndLower
-uncovered-part-captured @@ src/capture/screen_grab.cpp @@ if (partlyShown) BlackOutUncovered( @@ if (false) BlackOutUncovered( @@ e2e @@ *LeftAndLower
+uncovered-part-captured @@ src/capture/screen_grab.cpp @@ if (!UncoveredParts(area, monitors).empty() && @@ if (false && @@ e2e @@ *LeftAndLower
 uncovered-part-shown-in-overlay @@ src/select/frozen_screen.cpp @@ BlackOutUncovered(cleanDC.Get(), b, desktop_.monitors, 0, 0); @@ (void)b; @@ e2e @@ *LeftAndLower
 maximised-gets-the-primarys-work-area @@ src/select/window_candidates.cpp @@ MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) @@ MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY) @@ e2e @@ *LeftAndLower
 pick-clamped-to-the-primary @@ src/select/get_window_window.cpp @@ ClampToBounds(targetRect, frozen_.Monitors().bounds) @@ ClampToBounds(targetRect, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}) @@ e2e @@ *LeftAndLower

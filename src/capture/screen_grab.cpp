@@ -16,17 +16,17 @@ void DrawCursor(HDC dc, const CaptureLayout& layout, const GrabArea& source) {
   DrawIcon(dc, at.x, at.y, cursor.hCursor);
 }
 
-// The area as the desktop shows it, black where no monitor does, in a bitmap of its own: the
-// source of a stretched grab, which must not blend what lies outside the monitors.
-bool CopyShownArea(HDC screen, const GrabArea& area, const std::vector<ScreenRect>& monitors,
+// The area as the desktop shows it, black where no monitor does, in a bitmap of its own. The
+// platform reads whatever it left in those parts; a stretched grab would also blend it in.
+bool CopyShownArea(HDC screen, const ScreenRect& area, const std::vector<ScreenRect>& monitors,
                    UniqueDc& dc, UniqueBitmap& bitmap) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
   dc.Reset(CreateCompatibleDC(screen));
-  bitmap.Reset(CreateCompatibleBitmap(screen, area.width, area.height));
+  bitmap.Reset(CreateCompatibleBitmap(screen, width, height));
   if (!dc || !bitmap) return false;
   SelectObject(dc.Get(), bitmap.Get());
-  BitBlt(dc.Get(), 0, 0, area.width, area.height, screen, area.x, area.y, SRCCOPY);
-  BlackOutUncovered(dc.Get(), {area.x, area.y, area.x + area.width, area.y + area.height},
-                    monitors, 0, 0);
+  BitBlt(dc.Get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  BlackOutUncovered(dc.Get(), area, monitors, 0, 0);
   return true;
 }
 
@@ -49,28 +49,26 @@ CaptureStatus GrabScreen(CaptureImage& holder, const CaptureProfile& profile, in
   const PixelSize size = GrabBitmapSize(layout, width, height);
   holder.bitmap.Reset(CreateCompatibleBitmap(screen.Get(), size.width, size.height));
   if (!holder.bitmap) return kStatusFailed;
-  // Parts of the bounding rectangle that no monitor shows read whatever the platform left
-  // there; they capture as black.
+  // An area reaching where no monitor shows is copied from its own picture of the area.
+  UniqueBitmap shown;  // before its context, which goes first
+  UniqueDc shownDc;
+  HDC source = screen.Get();
+  int sourceX = x, sourceY = y;
   const ScreenRect area = {x, y, x + width, y + height};
   const std::vector<ScreenRect> monitors = ReadDesktop().monitors;
-  const bool partlyShown = !UncoveredParts(area, monitors).empty();
+  if (!UncoveredParts(area, monitors).empty() &&
+      CopyShownArea(screen.Get(), area, monitors, shownDc, shown))
+    source = shownDc.Get(), sourceX = 0, sourceY = 0;
   {
     ScopedSelect selected(memory.Get(), holder.bitmap.Get());
     if (layout.Scaled()) {
-      UniqueBitmap shown;  // before its context, which goes first
-      UniqueDc shownDc;
-      HDC source = screen.Get();
-      int sourceX = x, sourceY = y;
-      if (partlyShown && CopyShownArea(screen.Get(), {x, y, width, height}, monitors, shownDc, shown))
-        source = shownDc.Get(), sourceX = 0, sourceY = 0;
       SetStretchBltMode(memory.Get(), HALFTONE);
       SetBrushOrgEx(memory.Get(), 0, 0, nullptr);
       StretchBlt(memory.Get(), layout.originX, layout.originY, layout.scaledWidth,
                  layout.scaledHeight, source, sourceX, sourceY, width, height, SRCCOPY);
     } else {
-      BitBlt(memory.Get(), layout.originX, layout.originY, width, height, screen.Get(), x, y,
+      BitBlt(memory.Get(), layout.originX, layout.originY, width, height, source, sourceX, sourceY,
              SRCCOPY);
-      if (partlyShown) BlackOutUncovered(memory.Get(), area, monitors, layout.originX, layout.originY);
     }
     if (profile.OptCursor) DrawCursor(memory.Get(), layout, {x, y, width, height});
   }

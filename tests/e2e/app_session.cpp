@@ -259,7 +259,8 @@ void AppSession::Pick(int x, int y, const Box& expected, const std::function<voi
   ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
   // A red pixel just left of the expected left edge, or right of the right edge where the
   // left one lies at the desktop's edge.
-  const int stripX = expected.left - 4 >= display.Bounds().x ? expected.left - 4 : expected.right - 4;
+  const int stripX =
+      expected.left - 4 >= display.Bounds().x ? expected.left - 4 : expected.right - 4;
   auto framed = [&] {
     const Image strip = display.Capture(stripX, expected.CentreY(), 8, 1);
     return Mismatches(strip, 0, 0, 8, 1, 0, 0, [](int, int) { return kFrameRed; }) < 8;

@@ -171,13 +171,13 @@ VirtualDisplay::VirtualDisplay(const std::vector<Monitor>& monitors) : monitors_
   // The primary on the screen's own output, the others on none; sizes in millimetres at 96 dpi.
   for (size_t i = 0; i < monitors.size(); ++i) {
     const Monitor& m = monitors[i];
-    const std::string geometry = std::to_string(m.width) + "/" + std::to_string(m.width * 254 / 960) +
-                                 "x" + std::to_string(m.height) + "/" +
-                                 std::to_string(m.height * 254 / 960) + "+" +
-                                 std::to_string(m.x - originX_) + "+" + std::to_string(m.y - originY_);
-    Process xrandr({"xrandr", "--setmonitor", "KX" + std::to_string(i), geometry,
-                    i == 0 ? "screen" : "none"},
-                   {{"DISPLAY", name_}});
+    const std::string geometry =
+        std::to_string(m.width) + "/" + std::to_string(m.width * 254 / 960) + "x" +
+        std::to_string(m.height) + "/" + std::to_string(m.height * 254 / 960) + "+" +
+        std::to_string(m.x - originX_) + "+" + std::to_string(m.y - originY_);
+    Process xrandr(
+        {"xrandr", "--setmonitor", "KX" + std::to_string(i), geometry, i == 0 ? "screen" : "none"},
+        {{"DISPLAY", name_}});
     if (xrandr.Wait(Millis(10000)) != 0) {
       XCloseDisplay(display_);
       display_ = nullptr;

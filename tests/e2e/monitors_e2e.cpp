@@ -1,8 +1,7 @@
-// Desktops of several monitors, each layout one session of the real program: areas dragged on
+// Desktops of several monitors, one session of the real program per layout: areas dragged on
 // every monitor and across their edges (files pixel-exact, black where no monitor shows), the
-// overlay as drawn, the magnifier at every monitor's corners, a display change, window picks on
-// a monitor that is not the primary (a window and a maximised one), and Fullscreen, which
-// stays the primary.
+// overlay as drawn, the magnifier at every monitor's corners, a display change, Fullscreen (the
+// primary), and picks of a window and of a maximised one on a monitor that is not the primary.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,131 +12,96 @@
 namespace e2e {
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Layout {
   const char* name;
-  std::vector<Monitor> monitors;  // the first the primary, 1280 x 800 as in every session
-  std::vector<Box> drags;         // one on each monitor, then across edges
-  Box target;                     // kxscene's target window, on a monitor not the primary
-  size_t maximisedOn;             // the monitor where kxscene maximises a window
+  std::vector<Monitor> monitors;  // the primary (1280 x 800, as in every session) first
+  std::vector<Box> drags;         // on each monitor, then across edges, the last ending on one
+  Box target;                     // kxscene's window; it maximises another on monitors[1]
 };
 
-// Chosen to break what assumes one monitor: a monitor left of the primary and lower (negative
-// x, an uncovered corner above it and one below the primary), one above it and narrower
-// (negative y, uncovered on both sides), three of different sizes in a row.
+// A monitor left of the primary and lower (negative x, uncovered corners), one above it and
+// narrower (negative y), three of different sizes in a row.
 const Layout kLayouts[] = {
     {"LeftAndLower",
      {{0, 0, 1280, 800}, {-1024, 200, 1024, 768}},
      {{100, 100, 300, 200}, {-1000, 600, -800, 700}, {-120, 140, 130, 260}},
-     {-800, 300, -500, 500},
-     1},
+     {-800, 300, -500, 500}},
     {"Above",
      {{0, 0, 1280, 800}, {128, -768, 1024, 768}},
      {{100, 100, 300, 200}, {300, -500, 500, -400}, {50, -60, 300, 60}},
-     {300, -600, 600, -400},
-     1},
+     {300, -600, 600, -400}},
     {"ThreeInARow",
      {{0, 0, 1280, 800}, {-1024, 0, 1024, 768}, {1280, 0, 1600, 900}},
      {{100, 100, 300, 200},
       {-900, 300, -700, 400},
       {1400, 500, 1600, 600},
-      {1180, 700, 1380, 860},
-      {-100, 700, 100, 850}},
-     {1500, 300, 1800, 500},
-     1},
+      {-100, 700, 100, 850},
+      {1180, 700, 1380, 860}},
+     {1500, 300, 1800, 500}},
 };
 
-bool OnMonitor(const std::vector<Monitor>& monitors, int x, int y) {
-  for (const Monitor& m : monitors)
-    if (x >= m.x && x < m.x + m.width && y >= m.y && y < m.y + m.height) return true;
-  return false;
-}
-
-Rgb Of(scene::Colour c) {
-  return {c.r, c.g, c.b};
-}
 Rgb Picture(int x, int y) {
-  return Of(scene::PatternAt(x, y));
-}
-
-Box BoxOf(const Monitor& m) {
-  return {m.x, m.y, m.x + m.width, m.y + m.height};
+  const scene::Colour c = scene::PatternAt(x, y);
+  return {c.r, c.g, c.b};
 }
 bool Inside(const Box& r, int x, int y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+Box BoxOf(const Monitor& m) {
+  return {m.x, m.y, m.x + m.width, m.y + m.height};
+}
+// The magnifier's box with the pointer at (x, y) on `m`: right of and below the pointer unless
+// that would cross the monitor's left or bottom edge.
+Box MagnifierBox(const Monitor& m, int x, int y) {
+  const int left = x - m.x >= 244 ? x - 244 : x + 8;
+  const int top = y + 274 > m.y + m.height ? y - 274 : y + 8;
+  return {left, top, left + 237, top + 267};
 }
 
 class MonitorsE2E : public AppSession, public ::testing::WithParamInterface<Layout> {
  protected:
   MonitorsE2E() : AppSession(GetParam().monitors) {}
 
-  // What the desktop shows: kxscene's target with its control and its window of the desktop's
-  // class over the picture on every monitor, black where no monitor is.
-  Rgb Shown(int x, int y) const {
-    const Box& t = GetParam().target;
-    const scene::Place& e = scene::kElement;
-    const int ex = t.left + e.left - scene::kTarget.left, ey = t.top + e.top - scene::kTarget.top;
-    if (Inside({ex, ey, ex + e.right - e.left, ey + e.bottom - e.top}, x, y))
-      return Of(scene::kControlColour);
-    if (Inside(t, x, y)) return Of(scene::kTargetColour);
-    const scene::Place& d = scene::kDesktop;
-    if (Inside({d.left, d.top, d.right, d.bottom}, x, y)) return Of(scene::kDesktopColour);
-    return OnMonitor(GetParam().monitors, x, y) ? Picture(x, y) : Rgb{};
+  // The picture on every monitor, black where no monitor is.
+  static Rgb Shown(int x, int y) {
+    for (const Monitor& m : GetParam().monitors)
+      if (Inside(BoxOf(m), x, y)) return Picture(x, y);
+    return {};
   }
 
-  // The picture as the screen's background, and kxscene with its target and a window to
-  // maximise on monitors that are not the primary.
-  void ShowScene() {
-    ASSERT_TRUE(display.SetBackground(Picture));
-    const Layout& layout = GetParam();
-    const Monitor& m = layout.monitors[layout.maximisedOn];
-    const std::string exe = fs::path(Locations::Get().exe).parent_path() / "kxscene.exe";
-    scene_ = std::make_unique<Process>(
-        std::vector<std::string>{"wine", exe, std::to_string(layout.target.left),
-                                 std::to_string(layout.target.top),
-                                 std::to_string(m.x + m.width / 2 - 150),
-                                 std::to_string(m.y + m.height / 2 - 100)},
-        wine.Environment());
-    ASSERT_TRUE(wine.WaitForWindow("KXSceneControlWndClass", Millis(30000), scene_.get()));
-  }
-
-  // Before the press, near each corner of each monitor: the magnifier box beside the pointer,
-  // on the pointer's own monitor, right of and below it unless that would cross the monitor's
-  // left or bottom edge.
+  // Near each corner of each monitor, the magnifier's box on that monitor.
   void CheckMagnifierAtCorners() {
-    for (const Monitor& m : GetParam().monitors) {
-      const int l = m.x + 10, t = m.y + 10, r = m.x + m.width - 11, b = m.y + m.height - 11;
-      const struct {
-        int x, y, boxX, boxY;
-      } corners[] = {
-          {l, t, l + 8, t + 8}, {r, t, r - 244, t + 8}, {l, b, l + 8, b - 274}, {r, b, r - 244, b - 274}};
-      for (const auto& c : corners) {
-        display.MoveMouse(c.x, c.y);
-        auto red = [](const Image& i) {
-          return Mismatches(i, 0, 0, i.width, i.height, 0, 0, [](int, int) { return kFrameRed; }) == 0;
-        };
+    auto red = [](const Image& i) {
+      return Mismatches(i, 0, 0, i.width, i.height, 0, 0, [](int, int) { return kFrameRed; }) == 0;
+    };
+    for (const Monitor& m : GetParam().monitors)
+      for (int corner = 0; corner < 4; ++corner) {
+        const int x = corner & 1 ? m.x + m.width - 11 : m.x + 10;
+        const int y = corner & 2 ? m.y + m.height - 11 : m.y + 10;
+        const Box box = MagnifierBox(m, x, y);
+        display.MoveMouse(x, y);
         EXPECT_TRUE(Becomes([&] {
-          return red(display.Capture(c.boxX, c.boxY, 237, 1)) &&
-                 red(display.Capture(c.boxX, c.boxY, 1, 267));
-        }))
-            << "pointer at " << c.x << ", " << c.y;
+          return red(display.Capture(box.left, box.top, 237, 1)) &&
+                 red(display.Capture(box.left, box.top, 1, 267));
+        })) << x
+            << ", " << y;
       }
-    }
   }
 
-  // The overlay mid-drag over the whole desktop: the selection clean in a 3-pixel red frame,
-  // every monitor's picture and windows dimmed, black where no monitor is. The crosshair and
-  // the magnifier around the pointer (`x`, `y`) are left out.
+  // Mid-drag, the whole desktop but the crosshair and the magnifier by the pointer (x, y, on
+  // a monitor): the selection clean in its 3-pixel frame, every monitor dimmed, black where
+  // none is.
   int OverlayMismatches(const Image& shown, const Box& selection, int x, int y) const {
     const Monitor b = display.Bounds();
     const Box framed = {selection.left - 3, selection.top - 3, selection.right + 3,
                         selection.bottom + 3};
+    Box magnifier = {};
+    for (const Monitor& m : GetParam().monitors)
+      if (Inside(BoxOf(m), x, y)) magnifier = MagnifierBox(m, x, y);
     int bad = 0;
     for (int py = b.y; py < b.y + b.height; ++py)
       for (int px = b.x; px < b.x + b.width; ++px) {
-        if (px == x + 1 || py == y + 1 || (std::abs(px - x) <= 250 && std::abs(py - y) <= 280))
-          continue;
+        if (px == x + 1 || py == y + 1 || Inside(magnifier, px, py)) continue;
         const Rgb want = Inside(selection, px, py) ? Shown(px, py)
                          : Inside(framed, px, py)  ? kFrameRed
                                                    : Dimmed(Shown(px, py));
@@ -146,7 +110,7 @@ class MonitorsE2E : public AppSession, public ::testing::WithParamInterface<Layo
     return bad;
   }
 
-  // A capture after "Capture" and `choose`, once the flow has ended.
+  // The file of a capture started with "Capture" and chosen by `choose`.
   std::optional<Image> CaptureAfter(const std::function<void()>& choose) {
     const auto files = Files();
     ClickCapture();
@@ -155,99 +119,98 @@ class MonitorsE2E : public AppSession, public ::testing::WithParamInterface<Layo
     EXPECT_TRUE(FlowEnded());
     return file;
   }
-
-  std::unique_ptr<Process> scene_;
 };
 
-TEST_P(MonitorsE2E, AreasMagnifierPicksAndFullscreenOnEveryMonitor) {
+TEST_P(MonitorsE2E, AreasMagnifierFullscreenAndPicksOnEveryMonitor) {
   const Layout& layout = GetParam();
-  ASSERT_NO_FATAL_FAILURE(ShowScene());
+  const std::string name = std::string("monitors_") + layout.name;
+  ASSERT_TRUE(display.SetBackground(Picture));
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 2}}));
   EXPECT_EQ(std::pair(main.x, main.y), std::pair(kMainLeft, kMainTop)) << "not on the primary";
 
-  for (size_t i = 0; i < layout.drags.size(); ++i) {
-    const Box& d = layout.drags[i];
+  for (const Box& d : layout.drags) {
     SCOPED_TRACE(testing::PrintToString(d));
-    const bool last = i + 1 == layout.drags.size();
+    const bool first = &d == &layout.drags.front(), last = &d == &layout.drags.back();
     Image shown;
     const auto file = CaptureAfter([&] {
       ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
-      if (i == 0) CheckMagnifierAtCorners();
+      if (first) CheckMagnifierAtCorners();
       Drag(d.left, d.top, d.right - 1, d.bottom - 1, [&] {
-        if (last) shown = display.Screenshot(std::string("monitors_") + layout.name + "_area_overlay");
+        if (last) shown = display.Screenshot(name + "_area_overlay");
       });
     });
     ASSERT_TRUE(file);
-    const int w = d.right - d.left, h = d.bottom - d.top;
-    ASSERT_EQ(std::pair(file->width, file->height), std::pair(w, h));
-    EXPECT_EQ(Mismatches(*file, 0, 0, w, h, d.left, d.top, [&](int x, int y) { return Shown(x, y); }), 0);
-    if (last) {
-      EXPECT_EQ(OverlayMismatches(shown, d, d.right - 1, d.bottom - 1), 0);
-    }
+    ASSERT_EQ(std::pair(file->width, file->height), std::pair(d.right - d.left, d.bottom - d.top));
+    EXPECT_EQ(Mismatches(*file, 0, 0, file->width, file->height, d.left, d.top, Shown), 0);
+    EXPECT_EQ(last ? OverlayMismatches(shown, d, d.right - 1, d.bottom - 1) : 0, 0);
   }
 
   // A monitor added, removed or resized while the overlay is open ends it as Escape does.
-  {
-    const auto files = Files();
-    ClickCapture();
-    ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
-    EXPECT_TRUE(wine.Act({"displaychange", kArea}));
-    EXPECT_TRUE(Gone(kArea));
-    EXPECT_TRUE(FlowEnded());
-    Pause(1000);
-    EXPECT_EQ(Files(), files);
+  const auto before = Files();
+  ClickCapture();
+  ASSERT_TRUE(wine.WaitForWindow(kArea, kDeadline, kestrix.get()));
+  EXPECT_TRUE(wine.Act({"displaychange", kArea}));
+  EXPECT_TRUE(Gone(kArea) && FlowEnded());
+  Pause(1000);
+  EXPECT_EQ(Files(), before);
+
+  for (const char* type : {"Window", "Fullscreen"}) {
+    ClickMain(kInputTypeId);
+    ASSERT_TRUE(TextBecomes(kInputTypeId, type));
   }
-
-  // A window on a monitor that is not the primary, picked and captured as it is there.
-  ClickMain(kInputTypeId);
-  ASSERT_TRUE(TextBecomes(kInputTypeId, "Window"));
-  const Box& t = layout.target;
-  const auto window = CaptureAfter([&] {
-    Pick(t.right - 20, t.bottom - 20, t, [&] {
-      display.Screenshot(std::string("monitors_") + layout.name + "_window_picker");
-    });
-  });
-  ASSERT_TRUE(window);
-  ASSERT_EQ(std::pair(window->width, window->height), std::pair(t.right - t.left, t.bottom - t.top));
-  const Image there = display.Capture(t.left, t.top, window->width, window->height);
-  EXPECT_EQ(Mismatches(*window, 0, 0, there.width, there.height, 0, 0,
-                       [&](int x, int y) { return there.At(x, y); }),
-            0);
-  // A repeat refreshes its rectangle there, within the desktop's bounds.
-  const auto files = Files();
-  ASSERT_TRUE(Command(kRepeatCaptureId));
-  const auto again = NewCapture(files);
-  ASSERT_TRUE(again);
-  EXPECT_EQ(std::pair(again->width, again->height), std::pair(there.width, there.height));
-  ASSERT_TRUE(FlowEnded());
-
-  // Fullscreen is the primary screen, with the scene's window of the desktop's class on it.
-  ClickMain(kInputTypeId);
-  ASSERT_TRUE(TextBecomes(kInputTypeId, "Fullscreen"));
   const auto full = CaptureAfter([] {});
   ASSERT_TRUE(full);
   ASSERT_EQ(std::pair(full->width, full->height), std::pair(1280, 800));
-  EXPECT_EQ(Mismatches(*full, 0, 0, 1280, 800, 0, 0,
-                       [&](int x, int y) { return Shown(x, y); }),
+  EXPECT_EQ(Mismatches(*full, 0, 0, 1280, 800, 0, 0, Picture), 0);
+
+  // kxscene's window on a monitor that is not the primary; a pick, then a repeat, which
+  // refreshes its rectangle within the desktop's bounds.
+  const Box& t = layout.target;
+  const Box m = BoxOf(layout.monitors[1]);
+  const std::string exe = std::filesystem::path(Locations::Get().exe).parent_path() / "kxscene.exe";
+  Process scene({"wine", exe, std::to_string(t.left), std::to_string(t.top),
+                 std::to_string(m.CentreX() - 150), std::to_string(m.CentreY() - 100)},
+                wine.Environment());
+  ASSERT_TRUE(wine.WaitForWindow("KXSceneControlWndClass", Millis(30000), &scene));
+  for (const char* type : {"Area", "Window"}) {
+    ClickMain(kInputTypeId);
+    ASSERT_TRUE(TextBecomes(kInputTypeId, type));
+  }
+  const auto window = CaptureAfter([&] {
+    Pick(t.right - 20, t.bottom - 20, t, [&] { display.Screenshot(name + "_window_picker"); });
+  });
+  ASSERT_TRUE(window);
+  const Image there = display.Capture(t.left, t.top, t.right - t.left, t.bottom - t.top);
+  ASSERT_EQ(std::pair(window->width, window->height), std::pair(there.width, there.height));
+  EXPECT_EQ(Mismatches(*window, 0, 0, there.width, there.height, 0, 0,
+                       [&](int x, int y) { return there.At(x, y); }),
             0);
+  const auto files = Files();
+  ASSERT_TRUE(Command(kRepeatCaptureId));
+  const auto again = NewCapture(files);
+  ASSERT_TRUE(again && FlowEnded());
+  EXPECT_EQ(std::pair(again->width, again->height), std::pair(there.width, there.height));
 
   // A window maximised there: its monitor's work area, all of it the window's.
-  ClickMain(kInputTypeId);
-  ClickMain(kInputTypeId);
-  ASSERT_TRUE(TextBecomes(kInputTypeId, "Window"));
-  ASSERT_TRUE(wine.Act({"command", "KXSceneControlWndClass", std::to_string(scene::kShowMaximised)}));
+  ASSERT_TRUE(
+      wine.Act({"command", "KXSceneControlWndClass", std::to_string(scene::kShowMaximised)}));
   Pause(500);
-  const Box m = BoxOf(layout.monitors[layout.maximisedOn]);
   const auto maximised = CaptureAfter([&] { Pick(m.CentreX(), m.CentreY(), m); });
   ASSERT_TRUE(maximised);
-  ASSERT_EQ(std::pair(maximised->width, maximised->height), std::pair(m.right - m.left, m.bottom - m.top));
+  ASSERT_EQ(std::pair(maximised->width, maximised->height),
+            std::pair(m.right - m.left, m.bottom - m.top));
+  const scene::Colour c = scene::kMaximisedColour;
   EXPECT_EQ(Mismatches(*maximised, 0, 0, maximised->width, maximised->height, 0, 0,
-                       [&](int, int) { return Of(scene::kMaximisedColour); }),
+                       [&](int, int) {
+                         return Rgb{c.r, c.g, c.b};
+                       }),
             0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, MonitorsE2E, ::testing::ValuesIn(kLayouts),
-                         [](const ::testing::TestParamInfo<Layout>& row) { return row.param.name; });
+                         [](const ::testing::TestParamInfo<Layout>& row) {
+                           return row.param.name;
+                         });
 
 }  // namespace
 }  // namespace e2e
