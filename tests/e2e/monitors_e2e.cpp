@@ -110,6 +110,14 @@ class MonitorsE2E : public AppSession, public ::testing::WithParamInterface<Layo
     return bad;
   }
 
+  // Pixels of a capture that are not what `expected` gives for the screen rectangle `at`; -1
+  // when there is none or its size differs.
+  static int Differences(const std::optional<Image>& file, const Box& at,
+                         const std::function<Rgb(int, int)>& expected) {
+    if (!file || file->width != at.right - at.left || file->height != at.bottom - at.top) return -1;
+    return Mismatches(*file, 0, 0, file->width, file->height, at.left, at.top, expected);
+  }
+
   // The file of a capture started with "Capture" and chosen by `choose`.
   std::optional<Image> CaptureAfter(const std::function<void()>& choose) {
     const auto files = Files();
@@ -139,9 +147,7 @@ TEST_P(MonitorsE2E, AreasMagnifierFullscreenAndPicksOnEveryMonitor) {
         if (last) shown = display.Screenshot(name + "_area_overlay");
       });
     });
-    ASSERT_TRUE(file);
-    ASSERT_EQ(std::pair(file->width, file->height), std::pair(d.right - d.left, d.bottom - d.top));
-    EXPECT_EQ(Mismatches(*file, 0, 0, file->width, file->height, d.left, d.top, Shown), 0);
+    EXPECT_EQ(Differences(file, d, Shown), 0);
     EXPECT_EQ(last ? OverlayMismatches(shown, d, d.right - 1, d.bottom - 1) : 0, 0);
   }
 
@@ -158,10 +164,7 @@ TEST_P(MonitorsE2E, AreasMagnifierFullscreenAndPicksOnEveryMonitor) {
     ClickMain(kInputTypeId);
     ASSERT_TRUE(TextBecomes(kInputTypeId, type));
   }
-  const auto full = CaptureAfter([] {});
-  ASSERT_TRUE(full);
-  ASSERT_EQ(std::pair(full->width, full->height), std::pair(1280, 800));
-  EXPECT_EQ(Mismatches(*full, 0, 0, 1280, 800, 0, 0, Picture), 0);
+  EXPECT_EQ(Differences(CaptureAfter([] {}), {0, 0, 1280, 800}, Picture), 0);
 
   // kxscene's window on a monitor that is not the primary; a pick, then a repeat, which
   // refreshes its rectangle within the desktop's bounds.
@@ -179,31 +182,23 @@ TEST_P(MonitorsE2E, AreasMagnifierFullscreenAndPicksOnEveryMonitor) {
   const auto window = CaptureAfter([&] {
     Pick(t.right - 20, t.bottom - 20, t, [&] { display.Screenshot(name + "_window_picker"); });
   });
-  ASSERT_TRUE(window);
   const Image there = display.Capture(t.left, t.top, t.right - t.left, t.bottom - t.top);
-  ASSERT_EQ(std::pair(window->width, window->height), std::pair(there.width, there.height));
-  EXPECT_EQ(Mismatches(*window, 0, 0, there.width, there.height, 0, 0,
-                       [&](int x, int y) { return there.At(x, y); }),
-            0);
+  auto asThere = [&](int x, int y) { return there.At(x - t.left, y - t.top); };
+  EXPECT_EQ(Differences(window, t, asThere), 0);
   const auto files = Files();
   ASSERT_TRUE(Command(kRepeatCaptureId));
-  const auto again = NewCapture(files);
-  ASSERT_TRUE(again && FlowEnded());
-  EXPECT_EQ(std::pair(again->width, again->height), std::pair(there.width, there.height));
+  EXPECT_EQ(Differences(NewCapture(files), t, asThere), 0);
+  ASSERT_TRUE(FlowEnded());
 
   // A window maximised there: its monitor's work area, all of it the window's.
   ASSERT_TRUE(
       wine.Act({"command", "KXSceneControlWndClass", std::to_string(scene::kShowMaximised)}));
   Pause(500);
-  const auto maximised = CaptureAfter([&] { Pick(m.CentreX(), m.CentreY(), m); });
-  ASSERT_TRUE(maximised);
-  ASSERT_EQ(std::pair(maximised->width, maximised->height),
-            std::pair(m.right - m.left, m.bottom - m.top));
   const scene::Colour c = scene::kMaximisedColour;
-  EXPECT_EQ(Mismatches(*maximised, 0, 0, maximised->width, maximised->height, 0, 0,
-                       [&](int, int) {
-                         return Rgb{c.r, c.g, c.b};
-                       }),
+  EXPECT_EQ(Differences(CaptureAfter([&] { Pick(m.CentreX(), m.CentreY(), m); }), m,
+                        [&](int, int) {
+                          return Rgb{c.r, c.g, c.b};
+                        }),
             0);
 }
 
