@@ -6,7 +6,7 @@ KX_BUILD=${KX_BUILD_DIR:-$KX_ROOT/build}
 KX_JOBS=$(nproc 2>/dev/null || echo 2)
 
 KX_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine
-             xvfb xdotool xauth libx11-dev libxtst-dev libstb-dev googletest cmake make g++ file
+             xvfb x11-xserver-utils xdotool xauth libx11-dev libxtst-dev libstb-dev googletest cmake make g++ file
              fp-utils zip unzip)
 
 kx_say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
