@@ -36,7 +36,7 @@ png-stored-length-not-inverted @@ src/capture/png_encoder.cpp @@ out[2] = uint8_
 png-access-denied-unmapped @@ src/capture/capture_output.cpp @@ if (error == ERROR_ACCESS_DENIED) return kStatusAccessDenied; @@ if (error == ERROR_ACCESS_DENIED) return kStatusWriteFailed; @@ unit @@ ^PngWriter
 png-temp-file-left @@ src/capture/capture_output.cpp @@ DeleteFileW(temp.c_str()); @@ (void)temp; @@ unit @@ ^PngWriter
 shallow-element-first @@ src/select/pick_geometry.cpp @@ return a.depth > b.depth; @@ return a.depth < b.depth; @@ unit @@ ^Select
-clamp-lets-right-edge-out @@ src/select/pick_geometry.cpp @@ std::min(r.right, int32_t(screenWidth)) @@ std::min(r.right, int32_t(screenWidth) + 40) @@ unit @@ ^Select
+clamp-lets-right-edge-out @@ src/capture/desktop.cpp @@ r.right = std::min(r.right, bounds.right); @@ r.right = std::min(r.right, bounds.right + 40); @@ e2e @@ CaptureFlowsE2E.WindowPick*
 countdown-hours-wrap-at-24 @@ src/select/interval_window.cpp @@ remaining / 3600, @@ remaining / 3600 % 24, @@ e2e @@ HotkeysE2E.DuringAnInterval*
 frame-band-one-row-short @@ src/ui/tool_frame.cpp @@ kBandHeight = 43; @@ kBandHeight = 42; @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
 group-dashes-every-five @@ src/ui/tool_frame.cpp @@ kDashPeriod = 6 @@ kDashPeriod = 5 @@ e2e @@ OptionWindowsE2E.WindowPropertiesWindow
@@ -49,7 +49,7 @@ run-value-misnamed @@ src/app/settings_window.h @@ kRunValue[] = L"Kestrix"; @@ 
 first-run-page-every-start @@ src/app/startup.cpp @@ kFirstRunValue, 0) == 1) return; @@ kFirstRunValue, 0) == 2) return; @@ e2e @@ StartupE2E.MakesTheDataFolder*
 repeat-keeps-the-area-profile @@ src/app/capture_flows.cpp @@ state.current = kept; @@ (void)kept; @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 main-window-not-hidden @@ src/app/capture_flows.cpp @@ ShowWindow(mainWindow, SW_HIDE); @@ ShowWindow(mainWindow, SW_SHOWNA); @@ e2e @@ CaptureFlowsE2E.Fullscreen*
-window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), @@ ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN) + 40, @@ e2e @@ CaptureFlowsE2E.WindowPick*
+window-shot-unclamped @@ src/capture/window_shot.cpp @@ ClampToBounds({r.left, r.top, r.right, r.bottom}, @@ ClampToBounds({r.left, r.top, r.right + 40, r.bottom}, @@ e2e @@ CaptureFlowsE2E.WindowPick*
 reset-forgets-the-naming @@ src/options/file_format_window.cpp @@ kReset[] = {{&P::OutFormat, 0}, @@ kReset[] = {{&P::OutFilename, 0}, {&P::OutFormat, 0}, @@ e2e @@ OptionWindowsE2E.OutputFileWindow
 default-profile-deletable @@ src/profiles/load_profile_window.cpp @@ EnableWindow(Control(kDeleteId), index != 0); @@ EnableWindow(Control(kDeleteId), index >= 0); @@ e2e @@ ProfileWindowsE2E.Load*
 help-tips-with-help-text-off @@ src/app/main_window.cpp @@ if (!state_.current.SetHelpText || @@ if ( @@ e2e @@ MainWindowE2E.StoresOnly*
@@ -68,6 +68,16 @@ clipboard-waited-for @@ src/capture/capture_output.cpp @@ if (!OpenClipboard(hol
 interval-shoots-a-closed-window @@ src/select/interval_window.cpp @@ if (!PickedWindowShown(current_)) return; @@ (void)PickedWindowShown; @@ e2e @@ CaptureFlowsE2E.WindowPick*
 dimmed-at-16-bits @@ src/select/frozen_screen.cpp @@ info.bmiHeader.biBitCount = WORD(GetDeviceCaps(dc, BITSPIXEL)); @@ info.bmiHeader.biBitCount = 32; @@ e2e @@ CaptureFlowsAt16Bits.*
 hotkeys-stop-at-the-taken-one @@ src/app/hotkeys.cpp @@       RegisterHotKey(mainWindow, h.id, h.modifiers, VK_SNAPSHOT); @@       if (!RegisterHotKey(mainWindow, h.id, h.modifiers, VK_SNAPSHOT)) break; @@ e2e @@ HotkeysE2E.*
+overlay-origin-at-zero @@ src/select/overlay.cpp @@ placement.x = desktop.left; @@ placement.x = 0; @@ e2e @@ *LeftAndLower
+magnifier-placed-on-the-primary @@ src/select/get_area_window.cpp @@ MonitorAt(frozen_.Monitors().monitors, cursorPos, area) @@ ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} @@ e2e @@ *LeftAndLower
+uncovered-part-captured @@ src/capture/screen_grab.cpp @@ if (!UncoveredParts(area, monitors).empty() && @@ if (false && @@ e2e @@ *LeftAndLower
+uncovered-part-shown-in-overlay @@ src/select/frozen_screen.cpp @@ BlackOutUncovered(cleanDC.Get(), b, desktop_.monitors, 0, 0); @@ (void)b; @@ e2e @@ *LeftAndLower
+maximised-gets-the-primarys-work-area @@ src/select/window_candidates.cpp @@ MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) @@ MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY) @@ e2e @@ *LeftAndLower
+pick-clamped-to-the-primary @@ src/select/get_window_window.cpp @@ ClampToBounds(targetRect, frozen_.Monitors().bounds) @@ ClampToBounds(targetRect, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}) @@ e2e @@ *LeftAndLower
+refresh-clamped-to-the-primary @@ src/capture/window_shot.cpp @@ ReadDesktop().bounds @@ ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} @@ e2e @@ *Above
+display-change-ignored @@ src/select/overlay.cpp @@ message == WM_DISPLAYCHANGE @@ message == WM_DISPLAYCHANGE + 0x1000 @@ e2e @@ *LeftAndLower
+uncovered-left-band-dropped @@ src/capture/desktop.cpp @@ if (piece.left < left) out.push_back @@ if (false) out.push_back @@ unit @@ ^Select
+nearest-monitor-not-sought @@ src/capture/desktop.cpp @@ if (!nearest || DistanceSquared(m, p) < DistanceSquared(*nearest, p)) @@ if (!nearest) @@ unit @@ ^Select
 EOF
 
 fault_ids() { sed -e 's/ @@ .*//' <<<"$KX_FAULTS"; }

@@ -143,5 +143,16 @@ for place in "away:5 5" "on Capture:$capture_x $capture_y"; do
 done
 rm -rf "$out"
 
+# The overlays again on two 1920 x 1080 monitors side by side, next to a bare copy of the same
+# 3840 x 1080: their cost should grow no faster than the pixels. Wine shows both only with its
+# own XRandR use off, read by a wineserver started after the setting.
+kx_end_wine_session
+kx_begin_wine_session bench-monitors 3840x1080 || exit 1
+xrandr --setmonitor KX0 1920/508x1080/286+0+0 screen >/dev/null &&
+  xrandr --setmonitor KX1 1920/508x1080/286+1920+0 none >/dev/null || status=1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f </dev/null >/dev/null 2>&1
+wineserver -k && wineserver -p && wine cmd /c exit </dev/null >/dev/null 2>&1
+wine "$KX_BUILD/win64/capture_bench.exe" "$runs" overlays </dev/null || status=1
+
 [ $status -eq 0 ] || echo "Benchmark failed (exit $status)" >&2
 exit $status

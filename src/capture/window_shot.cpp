@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "base/pixel_space.h"
+#include "capture/desktop.h"
 #include "capture/post_process.h"
 
 namespace kx {
@@ -20,12 +21,6 @@ void PauseWithoutDispatch(DWORD milliseconds) {
     if (elapsed >= milliseconds) return;
     Sleep(std::min<DWORD>(milliseconds - elapsed, 10));
   }
-}
-
-ScreenRect ClampToScreen(const RECT& window, int screenWidth, int screenHeight) {
-  return {std::max<int32_t>(window.left, 0), std::max<int32_t>(window.top, 0),
-          std::min<int32_t>(window.right, screenWidth),
-          std::min<int32_t>(window.bottom, screenHeight)};
 }
 
 bool IsDesktopClass(const wchar_t* className) {
@@ -64,7 +59,7 @@ void RefreshWindowRect(CaptureProfile& profile) {
   ScopedPixelSpace physical(PixelSpace::kPhysical);
   RECT r = {};
   GetWindowRect(PickedWindow(profile), &r);
-  profile.InRect = ClampToScreen(r, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  profile.InRect = ClampToBounds({r.left, r.top, r.right, r.bottom}, ReadDesktop().bounds);
 }
 
 namespace {

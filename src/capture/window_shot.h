@@ -19,10 +19,6 @@ inline constexpr DWORD kWindowToFrontPauseMs = 300;
 // screen only when its thread looks at its message queue.
 void PauseWithoutDispatch(DWORD milliseconds);
 
-// A window rectangle clamped to a primary screen of the given size: left and top not below 0,
-// right and bottom not beyond the screen's width and height.
-ScreenRect ClampToScreen(const RECT& window, int screenWidth, int screenHeight);
-
 // The desktop's own windows ("Progman", "WorkerW") get no backdrop.
 bool IsDesktopClass(const wchar_t* className);
 
@@ -47,7 +43,8 @@ inline bool PickedWindowShown(const CaptureProfile& profile) {
   return IsWindow(window) && IsWindowVisible(window);
 }
 
-// InRect from the current screen rectangle of InWindow, clamped to the primary screen.
+// InRect from the current screen rectangle of InWindow, clamped to the desktop's bounding
+// rectangle (every monitor).
 void RefreshWindowRect(CaptureProfile& profile);
 
 // Brings the outermost window of InWindow to the front and topmost (over the backdrop when

@@ -37,10 +37,11 @@ POINT CrosshairPoint(bool dragging, POINT anchor, POINT cursor) {
                anchor.y <= cursor.y ? cursor.y + 1 : cursor.y - 1};
 }
 
-MagnifierLayout PlaceMagnifier(POINT cursor, int clientHeight) {
-  const int left = cursor.x >= kNearOffset ? cursor.x - kNearOffset : cursor.x + kFarOffset;
+MagnifierLayout PlaceMagnifier(POINT cursor, const ScreenRect& monitor) {
+  const int left =
+      cursor.x - monitor.left >= kNearOffset ? cursor.x - kNearOffset : cursor.x + kFarOffset;
   const int top =
-      cursor.y + kNearOffsetY > clientHeight ? cursor.y - kNearOffsetY : cursor.y + kFarOffset;
+      cursor.y + kNearOffsetY > monitor.bottom ? cursor.y - kNearOffsetY : cursor.y + kFarOffset;
   MagnifierLayout m;
   m.box = {left, top, left + kBoxWidth, top + kBoxHeight};
   m.zoomed = {left + kZoomMargin, top + kZoomMargin, left + kZoomMargin + kMagnifierZoomed,

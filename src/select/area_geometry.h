@@ -33,7 +33,9 @@ struct MagnifierLayout {
 };
 inline constexpr int kMagnifierSource = 21;
 inline constexpr int kMagnifierZoomed = 231;
-MagnifierLayout PlaceMagnifier(POINT cursor, int clientHeight);
+// Placed by the edges of the monitor under the cursor: left of the cursor unless that would
+// cross the monitor's left edge, below it unless that would cross its bottom edge.
+MagnifierLayout PlaceMagnifier(POINT cursor, const ScreenRect& monitor);
 
 // "W x H" of the selection while dragging, else the cursor's "x x y".
 std::wstring MagnifierLabel(bool dragging, const ScreenRect& selection, POINT cursor);

@@ -43,32 +43,52 @@ void DimPicture(HDC screen, HDC dc, HBITMAP bitmap, int width, int height) {
 
 }  // namespace
 
+ScreenCoordinates::ScreenCoordinates(HDC dc, HWND window) : dc_(dc) {
+  ClientToScreen(window, &origin_);
+  SetWindowOrgEx(dc, origin_.x, origin_.y, &previous_);
+}
+
+ScreenRect ScreenCoordinates::Area(int width, int height) const {
+  return {origin_.x, origin_.y, origin_.x + width, origin_.y + height};
+}
+
 void FrozenScreen::Take(DimSource source) {
+  desktop_ = ReadDesktop();
+  const ScreenRect& b = desktop_.bounds;
+  const int width = b.right - b.left, height = b.bottom - b.top;
   ScopedWindowDc screen(GetDesktopWindow());
   if (!screen.Get()) return;
-  const int width = GetDeviceCaps(screen.Get(), HORZRES);
-  const int height = GetDeviceCaps(screen.Get(), VERTRES);
   if (!MakePicture(screen.Get(), width, height, cleanDC, cleanBitmap)) return;
   SelectObject(cleanDC.Get(), cleanBitmap.Get());
-  BitBlt(cleanDC.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  BitBlt(cleanDC.Get(), 0, 0, width, height, screen.Get(), b.left, b.top, SRCCOPY);
+  BlackOutUncovered(cleanDC.Get(), b, desktop_.monitors, 0, 0);
+  SetWindowOrgEx(cleanDC.Get(), b.left, b.top, nullptr);
   if (!MakePicture(screen.Get(), width, height, dimDC, dimBitmap)) return;
   {
     ScopedSelect copying(dimDC.Get(), dimBitmap.Get());
-    HDC from = source == DimSource::kScreen ? screen.Get() : cleanDC.Get();
-    BitBlt(dimDC.Get(), 0, 0, width, height, from, 0, 0, SRCCOPY);
+    if (source == DimSource::kScreen) {
+      BitBlt(dimDC.Get(), 0, 0, width, height, screen.Get(), b.left, b.top, SRCCOPY);
+      BlackOutUncovered(dimDC.Get(), b, desktop_.monitors, 0, 0);
+    } else {
+      BitBlt(dimDC.Get(), 0, 0, width, height, cleanDC.Get(), b.left, b.top, SRCCOPY);
+    }
   }
   // The pixels go out and back while the bitmap is in no context, as the platform asks.
   DimPicture(screen.Get(), dimDC.Get(), dimBitmap.Get(), width, height);
   SelectObject(dimDC.Get(), dimBitmap.Get());
+  SetWindowOrgEx(dimDC.Get(), b.left, b.top, nullptr);
 }
 
-void FrozenScreen::PaintClean(HDC dc, int width, int height) const {
-  if (HDC clean = Clean()) BitBlt(dc, 0, 0, width, height, clean, 0, 0, SRCCOPY);
+void FrozenScreen::PaintClean(HDC dc) const {
+  const ScreenRect& b = desktop_.bounds;
+  if (HDC clean = Clean())
+    BitBlt(dc, b.left, b.top, b.right - b.left, b.bottom - b.top, clean, b.left, b.top, SRCCOPY);
 }
 
-void FrozenScreen::PaintHighlight(HDC dc, int width, int height, const ScreenRect& bright,
-                                  HBRUSH frame) const {
-  if (HDC dim = Dim()) BitBlt(dc, 0, 0, width, height, dim, 0, 0, SRCCOPY);
+void FrozenScreen::PaintHighlight(HDC dc, const ScreenRect& bright, HBRUSH frame) const {
+  const ScreenRect& b = desktop_.bounds;
+  if (HDC dim = Dim())
+    BitBlt(dc, b.left, b.top, b.right - b.left, b.bottom - b.top, dim, b.left, b.top, SRCCOPY);
   const RECT framed = ToRect(Grown(bright, 3));
   FillRect(dc, &framed, frame);
   if (HDC clean = Clean())

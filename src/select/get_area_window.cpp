@@ -66,21 +66,27 @@ void GetAreaWnd::OnButtonUp(UINT message, POINT, WPARAM) {
 }
 
 void GetAreaWnd::Paint(HDC dc, int width, int height) const {
+  const ScreenCoordinates screen(dc, hwnd);
+  const ScreenRect area = screen.Area(width, height);
   if (dragging)
-    frozen_.PaintHighlight(dc, width, height, selection, frameBrush.Get());
+    frozen_.PaintHighlight(dc, selection, frameBrush.Get());
   else
-    frozen_.PaintClean(dc, width, height);
+    frozen_.PaintClean(dc);
   SetTextColor(dc, theme::kWhite);
   SetBkMode(dc, TRANSPARENT);
   ScopedSelect pen(dc, framePen.Get());
   const POINT cross = CrosshairPoint(dragging, anchorPos, cursorPos);
-  Line(dc, {0, cross.y}, {width, cross.y});
-  Line(dc, {cross.x, 0}, {cross.x, height});
-  if (magnifierOn) PaintMagnifier(dc, height);
+  Line(dc, {area.left, cross.y}, {area.right, cross.y});
+  Line(dc, {cross.x, area.top}, {cross.x, area.bottom});
+  if (magnifierOn) PaintMagnifier(dc, MonitorAt(frozen_.Monitors().monitors, cursorPos, area));
 }
 
-void GetAreaWnd::PaintMagnifier(HDC dc, int height) const {
-  const MagnifierLayout m = PlaceMagnifier(cursorPos, height);
+void GetAreaWnd::PaintMagnifier(HDC dc, const ScreenRect& monitor) const {
+  // Drawn on the monitor under the pointer only: where the box would reach a pixel past it,
+  // that pixel is not drawn on the neighbour.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, monitor.left, monitor.top, monitor.right, monitor.bottom);
+  const MagnifierLayout m = PlaceMagnifier(cursorPos, monitor);
   FillRect(dc, &m.box, frameBrush.Get());
   if (HDC clean = frozen_.Clean())
     StretchBlt(dc, m.zoomed.left, m.zoomed.top, kMagnifierZoomed, kMagnifierZoomed, clean,
@@ -91,6 +97,7 @@ void GetAreaWnd::PaintMagnifier(HDC dc, int height) const {
   RECT band = m.label;
   const std::wstring label = MagnifierLabel(dragging, selection, cursorPos);
   DrawTextW(dc, label.c_str(), int(label.size()), &band, DT_CENTER | DT_SINGLELINE);
+  RestoreDC(dc, saved);
 }
 
 Selection RunGetAreaWindow(CaptureProfile& profile) {

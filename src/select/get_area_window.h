@@ -28,7 +28,7 @@ class GetAreaWnd : public OverlayWindow {
   void OnButtonUp(UINT message, POINT client, WPARAM keys) override;
 
  private:
-  void PaintMagnifier(HDC dc, int height) const;
+  void PaintMagnifier(HDC dc, const ScreenRect& monitor) const;
 
   bool dragging = false;
   POINT cursorPos = {};  // until the first move: where the cursor was at creation

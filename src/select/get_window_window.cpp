@@ -53,13 +53,13 @@ void GetWindowWnd::OnButtonDown(UINT message, POINT, WPARAM) {
   if (message != WM_LBUTTONDOWN) return;
   // The window may be gone by now; the capture flow deals with that.
   profile_.InWindow = uint32_t(HandleToLong(pickedWindow));
-  profile_.InRect =
-      ClampToScreen(targetRect, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  profile_.InRect = ClampToBounds(targetRect, frozen_.Monitors().bounds);
   End(SelectionEnd::kChosen);
 }
 
-void GetWindowWnd::Paint(HDC dc, int width, int height) const {
-  frozen_.PaintHighlight(dc, width, height, shownRect, frameBrush.Get());
+void GetWindowWnd::Paint(HDC dc, int, int) const {
+  const ScreenCoordinates screen(dc, hwnd);
+  frozen_.PaintHighlight(dc, shownRect, frameBrush.Get());
 }
 
 Selection RunGetWindowWindow(CaptureProfile& profile) {

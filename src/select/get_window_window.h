@@ -43,7 +43,8 @@ class GetWindowWnd : public OverlayWindow {
 
 // Opens the window picker and returns when it has closed. The result is also left in the
 // profile: on a click the highlighted window (0 before any) and its rectangle clamped to the
-// screen; no window and an empty InRect on Escape; nothing on focus loss or close.
+// desktop (every monitor); no window and an empty InRect on Escape; nothing on focus loss or
+// close.
 Selection RunGetWindowWindow(CaptureProfile& profile);
 
 }  // namespace kx

@@ -1,6 +1,7 @@
 #include "select/overlay.h"
 
 #include "base/pixel_space.h"
+#include "capture/desktop.h"
 #include "select/area_geometry.h"
 #include "ui/tool_window.h"
 
@@ -17,6 +18,12 @@ void OverlayWindow::End(SelectionEnd how) {
   DestroyWindow(hwnd);
 }
 
+void OverlayWindow::Cancel() {
+  profile_.InWindow = 0;
+  profile_.InRect = {};
+  End(SelectionEnd::kCancelled);
+}
+
 LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KILLFOCUS) {
     End(SelectionEnd::kClosed);
@@ -24,10 +31,9 @@ LRESULT OverlayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   // Escape acts on its release: the press went to the modal loop's dialog-key handling.
   // Every other key is the platform's.
-  if (message == WM_KEYUP && wParam == VK_ESCAPE) {
-    profile_.InWindow = 0;
-    profile_.InRect = {};
-    End(SelectionEnd::kCancelled);
+  // A monitor added, removed or resized: the frozen picture no longer matches the desktop.
+  if ((message == WM_KEYUP && wParam == VK_ESCAPE) || message == WM_DISPLAYCHANGE) {
+    Cancel();
     return 0;
   }
   return Window::OnMessage(message, wParam, lParam);
@@ -37,9 +43,13 @@ HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker) {
   // Made per-monitor aware whoever opens it, so that it covers the screen pixel for pixel
   // and everything it handles (cursor, window rectangles, the result) is in physical pixels.
   ScopedPixelSpace physical(PixelSpace::kPhysical);
+  // Over every monitor: the bounding rectangle, from the leftmost and topmost one.
+  const ScreenRect desktop = ReadDesktop().bounds;
   WindowPlacement placement;
-  placement.width = GetSystemMetrics(SM_CXSCREEN);
-  placement.height = GetSystemMetrics(SM_CYSCREEN);
+  placement.x = desktop.left;
+  placement.y = desktop.top;
+  placement.width = desktop.right - desktop.left;
+  placement.height = desktop.bottom - desktop.top;
   HWND overlay = CreateWindowWithMaker(className, placement, maker);
   if (!overlay) return nullptr;
   UpdateWindow(overlay);

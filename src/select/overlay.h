@@ -27,8 +27,8 @@ struct Selection {
   bool Cancelled() const;
 };
 
-// Base of both overlays: Escape (on its release) cancels, focus loss and close end without
-// writing, and the destruction ends the modal loop.
+// Base of both overlays: Escape (on its release) and a display change cancel, focus loss and
+// close end without writing, and the destruction ends the modal loop.
 class OverlayWindow : public Window {
  public:
   OverlayWindow(HWND window, CaptureProfile& profile, SelectionEnd& end)
@@ -38,6 +38,8 @@ class OverlayWindow : public Window {
   // Records how the overlay ended and destroys it, once: the focus loss that the destruction
   // itself causes must not end it again.
   void End(SelectionEnd how);
+  // No window and an empty rectangle written, as Escape does.
+  void Cancel();
   void OnClose() override { End(SelectionEnd::kClosed); }
   void OnDestroy() override { PostQuitMessage(0); }
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,8 +51,8 @@ class OverlayWindow : public Window {
   bool ended_ = false;
 };
 
-// Creates the overlay of the class over the primary screen (client coordinates are screen
-// coordinates), shows it, brings it to the front and makes it topmost. Null on failure.
+// Creates the overlay of the class over the whole desktop (every monitor), shows it, brings it
+// to the front and makes it topmost. Null on failure.
 HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker);
 
 // Runs the overlay's modal loop until it is destroyed; then reads the result from `profile`.

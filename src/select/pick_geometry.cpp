@@ -11,10 +11,6 @@ std::vector<WindowNode> OrderChildren(std::vector<WindowNode> enumerated) {
   return enumerated;
 }
 
-bool Contains(const ScreenRect& r, POINT p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 const WindowNode* FindCandidate(const std::vector<WindowNode>& windows, POINT p) {
   for (const WindowNode& top : windows) {
     if (!Contains(top.rect, p)) continue;
@@ -33,14 +29,6 @@ ScreenRect GlideRect(const ScreenRect& start, const ScreenRect& target, int step
   };
   return {edge(start.left, target.left), edge(start.top, target.top),
           edge(start.right, target.right), edge(start.bottom, target.bottom)};
-}
-
-ScreenRect ClampToScreen(ScreenRect r, int screenWidth, int screenHeight) {
-  r.left = std::max(r.left, 0);
-  r.top = std::max(r.top, 0);
-  r.right = std::min(r.right, int32_t(screenWidth));
-  r.bottom = std::min(r.bottom, int32_t(screenHeight));
-  return r;
 }
 
 ScreenRect MaximisedFallbackRect(const ScreenRect& r, int screenWidth, int screenHeight) {

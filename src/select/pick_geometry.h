@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "capture/capture_profile.h"
+#include "capture/desktop.h"
 
 namespace kx {
 
@@ -26,16 +27,10 @@ std::vector<WindowNode> OrderChildren(std::vector<WindowNode> enumerated);
 // it, the first element that holds it, else the window itself. Null when none holds it.
 const WindowNode* FindCandidate(const std::vector<WindowNode>& windows, POINT p);
 
-// Left and top inclusive, right and bottom exclusive.
-bool Contains(const ScreenRect& r, POINT p);
-
 // The frame after `step` of the nine steps from `start` to `target`; each edge moves by the
 // truncated (target - start) x 1/9 x step.
 inline constexpr int kGlideSteps = 9;
 ScreenRect GlideRect(const ScreenRect& start, const ScreenRect& target, int step);
-
-// A picked rectangle kept on the primary screen.
-ScreenRect ClampToScreen(ScreenRect r, int screenWidth, int screenHeight);
 
 // A maximised window's rectangle when the work area is unknown: pulled in on every side by
 // the overhang of the last edge (left, top, right, bottom) that sticks out of the screen.

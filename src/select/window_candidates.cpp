@@ -12,10 +12,12 @@ ScreenRect WindowRect(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+// The work area of the window's own monitor, which is where the platform maximised it.
 ScreenRect MaximisedRect(HWND window) {
-  RECT work = {};
-  if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-    return {work.left, work.top, work.right, work.bottom};
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
   return MaximisedFallbackRect(WindowRect(window), GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN));
 }

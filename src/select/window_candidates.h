@@ -11,8 +11,8 @@
 
 namespace kx {
 
-// Skips `self`, hidden and minimised windows. Maximised windows get the work area; dialogs
-// get their invisible border back while the desktop is composed.
+// Skips `self`, hidden and minimised windows. Maximised windows get the work area of their
+// own monitor; dialogs get their invisible border back while the desktop is composed.
 std::vector<WindowNode> CollectWindowCandidates(HWND self);
 
 // The nesting depth of an element: how often GetParent can be applied from its parent before

@@ -1,6 +1,7 @@
 #include "app_session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,12 @@ int Mismatches(const Image& image, int x0, int y0, int w, int h, int atX, int at
   return bad;
 }
 
+Rgb Dimmed(Rgb c) {
+  const double v = 0.099 * c.r * c.r - 0.019 * c.b * c.b + 0.199 * c.g * c.g;
+  const uint8_t grey = v > 0 ? uint8_t(std::sqrt(v)) : 0;
+  return Rgb{grey, grey, grey};
+}
+
 const std::vector<MainControl> kMainControls = {
     {kCloseId, "", 415, 1, 41, 17},
     {kMinimiseId, "", 391, 1, 23, 17},
@@ -88,9 +95,11 @@ void AppSession::SetUp() {
 }
 
 void AppSession::TearDown() {
-  if (HasFailure())
-    display.Screenshot(std::string("failure_") +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  if (HasFailure()) {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // a parameterised test's
+    display.Screenshot("failure_" + name);
+  }
   Stop();
 }
 
@@ -281,10 +290,14 @@ std::string AppSession::Clock() {
   return t;
 }
 
-void AppSession::Pick(int x, int y, const Box& expected) {
+void AppSession::Pick(int x, int y, const Box& expected, const std::function<void()>& beforeClick) {
   ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
-  auto framed = [&] {  // a red pixel just left of the expected left edge
-    const Image strip = display.Capture(expected.left - 4, expected.CentreY(), 8, 1);
+  // A red pixel just left of the expected left edge, or right of the right edge where the
+  // left one lies at the desktop's edge.
+  const int stripX =
+      expected.left - 4 >= display.Bounds().x ? expected.left - 4 : expected.right - 4;
+  auto framed = [&] {
+    const Image strip = display.Capture(stripX, expected.CentreY(), 8, 1);
     return Mismatches(strip, 0, 0, 8, 1, 0, 0, [](int, int) { return kFrameRed; }) < 8;
   };
   for (int nudge = 0; nudge < 40 && !framed(); ++nudge) {
@@ -293,6 +306,7 @@ void AppSession::Pick(int x, int y, const Box& expected) {
     display.MoveMouse(x, y);
     Pause(150);
   }
+  if (beforeClick) beforeClick();
   display.Click(x, y);
 }
 
@@ -300,6 +314,9 @@ void AppSession::Drag(int x1, int y1, int x2, int y2, const std::function<void()
   auto red = [&](int x, int y) { return display.Capture(x, y, 1, 1).At(0, 0) == kFrameRed; };
   display.MoveMouse(x1, y1);
   Pause(150);
+  // The crosshair through the pointer: the overlay is shown and takes the press. A press
+  // while it is still freezing a large desktop would go to the window beneath.
+  WaitUntil([&] { return red(x1, y1 - 5) && red(x1 - 5, y1); }, Millis(5000));
   display.MouseButton(1, true);
   WaitUntil([&] { return red(x1 - 2, y1 + 2); }, Millis(5000));  // the frame around the anchor
   for (int i = 1; i <= 4; ++i) {

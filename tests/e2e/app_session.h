@@ -83,6 +83,9 @@ void PrintTo(const Box& b, std::ostream* os);
 int Mismatches(const Image& image, int x0, int y0, int w, int h, int atX, int atY,
                const std::function<Rgb(int, int)>& expected, int tolerance = 0);
 
+// A colour as the selection overlays dim it on a 32-bit screen: the grey of a weighted root.
+Rgb Dimmed(Rgb c);
+
 // A main-window control: its id, the text it starts with, and its client rectangle.
 struct MainControl {
   int id;
@@ -96,6 +99,8 @@ class AppSession : public ::testing::Test {
  protected:
   explicit AppSession(int width = 1280, int height = 800, int depth = 24)
       : display(width, height, depth), wine(display) {}
+  // On a desktop of several monitors, the first the primary.
+  explicit AppSession(const std::vector<Monitor>& monitors) : display(monitors), wine(display) {}
   void SetUp() override;
   void TearDown() override;  // a screenshot when the test failed; the program closed
 
@@ -171,7 +176,7 @@ class AppSession : public ::testing::Test {
   bool PressOpens(const std::vector<std::string>& modifiers, const std::string& cls);
   std::string Clock();  // the interval window's three fields
   // Picks as a person watching the picker: clicks once the frame has glided to `expected`.
-  void Pick(int x, int y, const Box& expected);
+  void Pick(int x, int y, const Box& expected, const std::function<void()>& beforeClick = nullptr);
   // Drags as a person watching the overlay: on once the press shows, released once the
   // frame reaches the end point.
   void Drag(int x1, int y1, int x2, int y2, const std::function<void()>& beforeRelease = nullptr);

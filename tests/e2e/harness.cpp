@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -188,15 +189,47 @@ unsigned long Pixel(Rgb c, const Visual* v) {
 
 }  // namespace
 
-VirtualDisplay::VirtualDisplay(int width, int height, int depth) : width_(width), height_(height) {
+VirtualDisplay::VirtualDisplay(int width, int height, int depth)
+    : monitors_{{0, 0, width, height}}, width_(width), height_(height), depth_(depth) {
+  StartServer();
+}
+
+VirtualDisplay::VirtualDisplay(const std::vector<Monitor>& monitors) : monitors_(monitors) {
+  int right = 0, bottom = 0;
+  for (const Monitor& m : monitors) {
+    originX_ = std::min(originX_, m.x), originY_ = std::min(originY_, m.y);
+    right = std::max(right, m.x + m.width), bottom = std::max(bottom, m.y + m.height);
+  }
+  width_ = right - originX_, height_ = bottom - originY_;
+  StartServer();
+  if (!display_) return;
+  // The primary on the screen's own output, the others on none; sizes in millimetres at 96 dpi.
+  for (size_t i = 0; i < monitors.size(); ++i) {
+    const Monitor& m = monitors[i];
+    const std::string geometry =
+        std::to_string(m.width) + "/" + std::to_string(m.width * 254 / 960) + "x" +
+        std::to_string(m.height) + "/" + std::to_string(m.height * 254 / 960) + "+" +
+        std::to_string(m.x - originX_) + "+" + std::to_string(m.y - originY_);
+    Process xrandr(
+        {"xrandr", "--setmonitor", "KX" + std::to_string(i), geometry, i == 0 ? "screen" : "none"},
+        {{"DISPLAY", name_}});
+    if (xrandr.Wait(Millis(10000)) != 0) {
+      XCloseDisplay(display_);
+      display_ = nullptr;
+      return;
+    }
+  }
+}
+
+void VirtualDisplay::StartServer() {
   int fds[2];
   if (pipe(fds) != 0) return;
   // -displayfd lets the server pick a free display number and tell us which; its end of
   // the pipe closes when it fails.
   server_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                               std::to_string(width) + "x" + std::to_string(height) + "x" +
-                                   std::to_string(depth),
+                               std::to_string(width_) + "x" + std::to_string(height_) + "x" +
+                                   std::to_string(depth_),
                                "-noreset", "-nolisten", "tcp", "-br"},
       std::map<std::string, std::string>{});
   close(fds[1]);
@@ -219,8 +252,8 @@ VirtualDisplay::~VirtualDisplay() {
 Image VirtualDisplay::Capture(int x, int y, int w, int h) {
   Image image;
   if (!display_) return image;
-  XImage* xi = XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(w), unsigned(h),
-                         AllPlanes, ZPixmap);
+  XImage* xi = XGetImage(display_, DefaultRootWindow(display_), x - originX_, y - originY_,
+                         unsigned(w), unsigned(h), AllPlanes, ZPixmap);
   if (!xi) return image;
   image.width = w;
   image.height = h;
@@ -254,7 +287,7 @@ bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt)
   xi->data = static_cast<char*>(std::malloc(size_t(xi->bytes_per_line) * height_));
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
-      const Rgb c = colourAt(x, y);
+      const Rgb c = colourAt(x + originX_, y + originY_);
       XPutPixel(xi, x, y, Pixel(c, visual));
     }
   Pixmap pixmap =
@@ -272,7 +305,7 @@ bool VirtualDisplay::SetBackground(const std::function<Rgb(int, int)>& colourAt)
 
 void VirtualDisplay::MoveMouse(int x, int y) {
   if (!display_) return;
-  XTestFakeMotionEvent(display_, 0, x, y, CurrentTime);
+  XTestFakeMotionEvent(display_, 0, x - originX_, y - originY_, CurrentTime);
   XSync(display_, False);
 }
 
@@ -322,6 +355,11 @@ WineSession::WineSession(VirtualDisplay& display) : display_(display) {
     const std::string unzip = "unzip -q -o '" + Locations::Get().release + "' -d '" + folder + "'";
     (void)std::system(unzip.c_str());
   }
+  // Wine reads the monitors through Xinerama only with its own XRandR use off, and only in a
+  // wineserver started after that: the one the setting started is ended.
+  if (display.monitors().size() > 1 && !prefix_.empty() &&
+      SetRegistryValue("HKCU\\Software\\Wine\\X11 Driver", "UseXRandR", "REG_SZ", "N"))
+    Process({"wineserver", "-k"}, Environment()).Wait(Millis(10000));
 }
 
 WineSession::~WineSession() {

@@ -73,18 +73,30 @@ class Process {
   std::optional<int> status_;
 };
 
-// A private X server, 24 bits deep unless asked otherwise. The screen size is fixed at start.
+// One monitor of a display, as Windows places it: the primary's top-left is (0, 0), and a
+// monitor left of or above the primary lies at negative coordinates.
+struct Monitor {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// A private X server, 24 bits deep unless asked otherwise. The screen size is fixed at start. Every coordinate here
+// is a desktop coordinate as Windows numbers it; with one monitor they are the X screen's.
 class VirtualDisplay {
  public:
   VirtualDisplay(int width, int height, int depth = 24);
+  // Several monitors, the first the primary: an X screen the size of their bounding
+  // rectangle with a RandR monitor for each (a prefix shows them with UseXRandR off).
+  explicit VirtualDisplay(const std::vector<Monitor>& monitors);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
   bool ok() const { return display_ != nullptr; }
   const std::string& name() const { return name_; }
+  const std::vector<Monitor>& monitors() const { return monitors_; }
+  Monitor Bounds() const { return {originX_, originY_, width_, height_}; }
   Image Capture(int x, int y, int w, int h);
-  Image CaptureScreen() { return Capture(0, 0, width_, height_); }
+  Image CaptureScreen() { return Capture(originX_, originY_, width_, height_); }
   // The screen, or w x h of it from (x, y), also saved among the artifacts as <name>.png.
   Image Screenshot(const std::string& name, int x = 0, int y = 0, int w = 0, int h = 0);
   // Paints the screen's own background, shown wherever no window covers it.
@@ -96,10 +108,14 @@ class VirtualDisplay {
   void Key(const std::string& keysym, const std::vector<std::string>& modifiers = {});
 
  private:
+  void StartServer();
+
   std::unique_ptr<Process> server_;
   std::string name_;
   Display* display_ = nullptr;
-  int width_, height_;
+  std::vector<Monitor> monitors_;
+  int originX_ = 0, originY_ = 0, width_ = 0, height_ = 0;  // the bounding rectangle
+  int depth_ = 24;
 };
 
 // Geometry and state of a Win32 top-level window as the program sees it.

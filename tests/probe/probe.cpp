@@ -12,7 +12,9 @@
 //   kxprobe logoff <class>                  ->  sends the whole log-off pair: WM_QUERYENDSESSION,
 //                                               then WM_ENDSESSION with wParam 1
 //   kxprobe close <class>                   ->  posts WM_CLOSE to the first such window
-// (the three actions answer "ok", or "none" when there is no such window or it refused)
+//   kxprobe displaychange <class>           ->  sends WM_DISPLAYCHANGE with the primary's size,
+//                                               as the platform does when a monitor changes
+// (the four actions answer "ok", or "none" when there is no such window or it refused)
 //   kxprobe foreground                      ->  class of the foreground window
 //   kxprobe clipboard                       ->  "bitmap" when the clipboard offers one | "none"
 //   kxprobe holdclipboard <ms>              ->  empties the clipboard and keeps it open <ms>,
@@ -171,6 +173,10 @@ int wmain(int argc, wchar_t** argv) {
                 SendMessageTimeoutW(first, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
                                     10000, &ignored));
   }
+  if (verb == L"displaychange") {
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return Done(first && (SendMessageW(first, WM_DISPLAYCHANGE, 32, size), true));
+  }
   // The questions name it by class, title ("" for any) and a control id (0 is one too).
   HWND named = argc >= 3 ? FindWindowW(argv[2], argc >= 4 && *argv[3] ? argv[3] : nullptr) : 0;
   if (argc >= 5) named = GetDlgItem(named, _wtoi(argv[4]));
@@ -184,6 +190,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: kxprobe window|text|send|items|count|command|endsession|logoff|close|"
-               "foreground|clipboard|holdclipboard|holdprintscreen ...\n");
+               "displaychange|foreground|clipboard|holdclipboard|holdprintscreen ...\n");
   return 2;
 }

@@ -62,20 +62,25 @@ TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   }
   EXPECT_EQ(SelectionRect({5, 5}, {5, 5}), (ScreenRect{5, 5, 6, 6}));
   EXPECT_EQ(CrosshairPoint(false, {1, 1}, {40, 50}).x, 40);
-  // The box goes left of the cursor unless it would leave the screen, and below unless it
-  // would cross the bottom: the four corners of a 1280 x 800 screen, and the thresholds.
+  // The box goes left of the cursor unless it would leave the monitor under it, and below
+  // unless it would cross that monitor's bottom: the four corners of a 1280 x 800 primary, the
+  // thresholds, and the same on a monitor left of and lower than the primary.
+  const ScreenRect primary = {0, 0, 1280, 800}, left = {-1024, 200, 0, 968};
   const struct {
+    ScreenRect monitor;
     POINT cursor;
     LONG left, top;
-  } places[] = {{{0, 0}, 8, 8},           {{1279, 0}, 1035, 8},   {{0, 799}, 8, 525},
-                {{1279, 799}, 1035, 525}, {{243, 526}, 251, 534}, {{244, 527}, 0, 253}};
+  } places[] = {{primary, {0, 0}, 8, 8},          {primary, {1279, 0}, 1035, 8},
+                {primary, {0, 799}, 8, 525},      {primary, {1279, 799}, 1035, 525},
+                {primary, {243, 526}, 251, 534},  {primary, {244, 527}, 0, 253},
+                {left, {-1024, 200}, -1016, 208}, {left, {-1, 967}, -245, 693}};
   for (const auto& p : places) {
-    const MagnifierLayout m = PlaceMagnifier(p.cursor, 800);
+    const MagnifierLayout m = PlaceMagnifier(p.cursor, p.monitor);
     EXPECT_EQ((ScreenRect{m.box.left, m.box.top, m.box.right, m.box.bottom}),
               (ScreenRect{p.left, p.top, p.left + 237, p.top + 267}))
         << p.cursor.x << "," << p.cursor.y;
   }
-  const MagnifierLayout m = PlaceMagnifier({500, 300}, 800);
+  const MagnifierLayout m = PlaceMagnifier({500, 300}, primary);
   EXPECT_EQ(m.zoomed.left, m.box.left + 3);
   EXPECT_EQ(m.source.x, 490);
   // The box's cross runs through the middle of the zoomed cursor pixel (11 x 11 at +113).
@@ -85,14 +90,12 @@ TEST(SelectGeometry, SelectionCrosshairMagnifierAndLabel) {
   EXPECT_EQ(MagnifierLabel(false, {}, {640, 7}), L"640 x 7");
 }
 
-TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
+TEST(SelectGeometry, GlideMaximisedInsetAndCandidateOrder) {
   // Truncated toward zero on both sides; after nine steps an edge can stay one pixel short.
   const ScreenRect start = {0, 0, 10, 10}, target = {49, -49, 69, -40};
   EXPECT_EQ(GlideRect(start, target, 1), (ScreenRect{5, -5, 16, 5}));
   EXPECT_EQ(GlideRect(start, target, 4), (ScreenRect{21, -21, 36, -12}));
   EXPECT_EQ(GlideRect(start, target, 9), (ScreenRect{48, -48, 69, -40}));
-  EXPECT_EQ(ClampToScreen({-5, -1, 1300, 900}, 1280, 800), (ScreenRect{0, 0, 1280, 800}));
-  EXPECT_EQ(ClampToScreen({5, 6, 7, 8}, 1280, 800), (ScreenRect{5, 6, 7, 8}));
   // The last edge that sticks out sets the inset.
   EXPECT_EQ(MaximisedFallbackRect({-4, -4, 1284, 804}, 1280, 800), (ScreenRect{0, 0, 1280, 800}));
   EXPECT_EQ(MaximisedFallbackRect({-8, -2, 1280, 800}, 1280, 800), (ScreenRect{-6, 0, 1278, 798}));
@@ -107,6 +110,27 @@ TEST(SelectGeometry, GlideClampMaximisedInsetAndCandidateOrder) {
   std::vector<HWND> order;
   for (const WindowNode& n : ordered) order.push_back(n.window);
   EXPECT_EQ(order, (std::vector<HWND>{h(4), h(5), h(2), h(3), h(1)}));
+}
+
+// A desktop of a primary, a monitor left of it and lower, and one above it and narrower: the
+// monitor of a point (the nearest where none shows it) and the parts no monitor shows.
+TEST(SelectGeometry, MonitorOfAPointAndUncoveredParts) {
+  const std::vector<ScreenRect> monitors = {
+      {0, 0, 1280, 800}, {-1024, 200, 0, 968}, {200, -600, 1000, 0}};
+  const struct {
+    POINT p;
+    size_t monitor;
+  } points[] = {{{-1, 799}, 1}, {{999, -1}, 2}, {{1280, 400}, 0}, {{-50, 100}, 0}, {{-60, 190}, 1}};
+  for (const auto& c : points)
+    EXPECT_EQ(MonitorAt(monitors, c.p, {}), monitors[c.monitor]) << c.p.x << "," << c.p.y;
+  const struct {
+    ScreenRect area;
+    std::vector<ScreenRect> parts;
+  } areas[] = {{{-120, 140, 130, 260}, {{-120, 140, 0, 200}}},
+               {{-1024, 0, 1280, 968}, {{0, 800, 1280, 968}, {-1024, 0, 0, 200}}},
+               {{990, -10, 1010, 10}, {{1000, -10, 1010, 0}}},
+               {{0, 0, 1280, 800}, {}}};
+  for (const auto& a : areas) EXPECT_EQ(UncoveredParts(a.area, monitors), a.parts) << a.area.left;
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 namespace kx::bench {
 
 UniqueBitmap BareScreenCopy() {
+  return BareCopy(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+UniqueBitmap BareCopy(int x, int y, int width, int height) {
   ScopedWindowDc screen(nullptr);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   UniqueDc memory(CreateCompatibleDC(screen.Get()));
   UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
   if (!memory || !bitmap) return {};
   ScopedSelect selected(memory.Get(), bitmap.Get());
-  BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), x, y, SRCCOPY);
   return bitmap;
 }
 

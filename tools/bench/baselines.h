@@ -12,6 +12,8 @@ namespace kx::bench {
 
 // A copy of the whole primary screen: a compatible bitmap and one BitBlt.
 UniqueBitmap BareScreenCopy();
+// The same of a screen rectangle (of every monitor's bounding rectangle, say).
+UniqueBitmap BareCopy(int x, int y, int width, int height);
 
 // The GDI+ bitmap of a GDI bitmap, as an encoder needs it.
 UniqueGpBitmap BareImage(HBITMAP bitmap);
