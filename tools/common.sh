@@ -73,10 +73,10 @@ kx_build() {
   kx_quiet cmake -S "$KX_ROOT/tools" -B "$KX_BUILD/host" -DCMAKE_BUILD_TYPE=Release &&
     kx_quiet cmake --build "$KX_BUILD/host" -j "$KX_JOBS" &&
     kx_quiet cmake -S "$KX_ROOT" -B "$KX_BUILD/win64" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-x86_64.cmake" -DKX_RESGEN="$resgen" &&
+      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-x86_64.cmake" -DKX_RESGEN="$resgen" -DKX_BUILD_TESTS=ON &&
     kx_quiet cmake --build "$KX_BUILD/win64" -j "$KX_JOBS" &&
     kx_quiet cmake -S "$KX_ROOT" -B "$KX_BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-i686.cmake" -DKX_RESGEN="$resgen" &&
+      -DCMAKE_TOOLCHAIN_FILE="$KX_ROOT/cmake/mingw-i686.cmake" -DKX_RESGEN="$resgen" -DKX_BUILD_TESTS=ON &&
     kx_quiet cmake --build "$KX_BUILD/win32" -j "$KX_JOBS" || return 1
   echo "    $KX_BUILD/win64/Kestrix.exe  ($(file -b "$KX_BUILD/win64/Kestrix.exe" | cut -d, -f1))"
   echo "    $KX_BUILD/win32/Kestrix.exe  ($(file -b "$KX_BUILD/win32/Kestrix.exe" | cut -d, -f1))"
