@@ -52,7 +52,7 @@ ScreenRect ScreenCoordinates::Area(int width, int height) const {
   return {origin_.x, origin_.y, origin_.x + width, origin_.y + height};
 }
 
-void FrozenScreen::Take(DimSource source) {
+void FrozenScreen::Freeze(DimSource source) {
   desktop_ = ReadDesktop();
   const ScreenRect& b = desktop_.bounds;
   const int width = b.right - b.left, height = b.bottom - b.top;
@@ -73,6 +73,13 @@ void FrozenScreen::Take(DimSource source) {
       BitBlt(dimDC.Get(), 0, 0, width, height, cleanDC.Get(), b.left, b.top, SRCCOPY);
     }
   }
+}
+
+void FrozenScreen::MakeDimmed() {
+  if (!dimBitmap) return;
+  const ScreenRect& b = desktop_.bounds;
+  const int width = b.right - b.left, height = b.bottom - b.top;
+  ScopedWindowDc screen(GetDesktopWindow());
   // The pixels go out and back while the bitmap is in no context, as the platform asks.
   DimPicture(screen.Get(), dimDC.Get(), dimBitmap.Get(), width, height);
   SelectObject(dimDC.Get(), dimBitmap.Get());

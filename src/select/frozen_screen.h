@@ -38,7 +38,14 @@ class FrozenScreen {
   // Takes both pictures of the whole desktop, every monitor, black where no monitor shows.
   // Whatever cannot be made stays null and paints nothing; a buffer that cannot be allocated
   // leaves the dimmed copy undimmed.
-  void Take(DimSource source);
+  void Take(DimSource source) {
+    Freeze(source);
+    MakeDimmed();
+  }
+  // Take's two phases, apart so that each can be timed: the screen copied into both pictures,
+  // then the second one dimmed.
+  void Freeze(DimSource source);
+  void MakeDimmed();
 
   // The monitors as they were when the pictures were taken.
   const Desktop& Monitors() const { return desktop_; }
