@@ -88,8 +88,7 @@ bool TimeOpening(Phases& phases) {
 }
 
 template <class T>
-std::vector<Row> MeasureOverlay(const char* total, const char* phase,
-                                FrozenScreen::DimSource source, int runs, const Step& bare) {
+std::vector<Row> MeasureOverlay(const char* total, const char* phase, int runs, const Step& bare) {
   Phases p;
   const auto timeBare = [&] {
     const double start = NowMs();
@@ -100,7 +99,7 @@ std::vector<Row> MeasureOverlay(const char* total, const char* phase,
     {
       FrozenScreen frozen;
       const double start = NowMs();
-      frozen.Freeze(source);
+      frozen.Freeze();
       const double frozenAt = NowMs();
       frozen.MakeDimmed();
       p.freeze.push_back(frozenAt - start);
@@ -150,11 +149,8 @@ std::vector<Row> MeasureOverlays(int runs) {
                                   return true;
                                 },
                                 bare, restore)}};
-  for (auto overlay :
-       {MeasureOverlay<GetAreaWnd>("area overlay painted", "area", FrozenScreen::DimSource::kScreen,
-                                   runs, bare),
-        MeasureOverlay<GetWindowWnd>("window picker painted", "picker",
-                                     FrozenScreen::DimSource::kCleanCopy, runs, bare)})
+  for (auto overlay : {MeasureOverlay<GetAreaWnd>("area overlay painted", "area", runs, bare),
+                       MeasureOverlay<GetWindowWnd>("window picker painted", "picker", runs, bare)})
     rows.insert(rows.end(), overlay.begin(), overlay.end());
   return rows;
 }
