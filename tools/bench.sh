@@ -6,7 +6,9 @@
 # and what it costs while idle, each next to a bare window program (bare_window.exe). Both
 # executables are measured, one after the other, and their rows printed side by side. Exits
 # non-zero when the screen did not show the scene or a step failed.
-# Usage: tools/bench.sh [runs]
+# With KX_BENCH_ONLY=overlays only the selection overlays are timed (one monitor, both
+# executables, then two monitors).
+# Usage: [KX_BENCH_ONLY=overlays] tools/bench.sh [runs]
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 runs=${1:-9}
@@ -108,39 +110,50 @@ kx_begin_wine_session bench 1920x1080 || exit 1
 win_path() { echo "Z:${1//\//\\}"; }
 out=$(mktemp -d)
 status=0
+if [ "${KX_BENCH_ONLY:-}" = overlays ]; then
+  for arch in win64 win32; do
+    kx_say "Overlay benchmark, $arch (1920x1080, $runs runs)"
+    wine "$KX_BUILD/$arch/capture_bench.exe" "$runs" overlays </dev/null >"$out/$arch-overlays" ||
+      status=1
+  done
+  side_by_side "$out/win64-overlays" "$out/win32-overlays"
+fi
 for arch in win64 win32; do
+  [ "${KX_BENCH_ONLY:-}" = overlays ] && break
   kx_say "Capture and start benchmark, $arch (1920x1080, $runs runs)"
   wine "$KX_BUILD/$arch/capture_bench.exe" "$runs" </dev/null >"$out/$arch-capture" || status=1
   wine "$KX_BUILD/$arch/start_bench.exe" "$runs" "$(win_path "$KX_BUILD/$arch/Kestrix.exe")" \
     "$(win_path "$KX_BUILD/$arch/bare_window.exe")" </dev/null >"$out/$arch-start" || status=1
 done
-echo
-side_by_side "$out/win64-capture" "$out/win32-capture"
-side_by_side "$out/win64-start" "$out/win32-start"
+if [ "${KX_BENCH_ONLY:-}" != overlays ]; then
+  echo
+  side_by_side "$out/win64-capture" "$out/win32-capture"
+  side_by_side "$out/win64-start" "$out/win32-start"
 
-# The main window is centred on the 1920 x 1080 screen; the pointer rests away from it, then
-# on its "Capture" button, where a button polls for the pointer leaving it.
-capture_x=$((1920 / 2 - 233 + 301)) capture_y=$((1080 / 2 - 285 + 522))
-echo
-echo "idle, $idle_seconds s after the window was shown; wake-ups = voluntary context switches"
-printf '%-11s %-12s | %-24s | %s\n' "" "" "64-bit" "32-bit"
-printf '%-11s %-12s | %6s %8s %8s | %6s %8s %8s\n' "pointer" "program" "CPU ms" "wake-ups" \
-  "WM_TIMER" "CPU ms" "wake-ups" "WM_TIMER"
-for place in "away:5 5" "on Capture:$capture_x $capture_y"; do
-  read -r x y <<<"${place#*:}"
-  for program in "Kestrix:Kestrix.exe:KXMainWndClass:HALVECOR Kestrix" \
-                 "bare window:bare_window.exe:KXBareWndClass:Bare window"; do
-    IFS=: read -r name exe class title <<<"$program"
-    figures=()
-    for arch in win64 win32; do
-      cost=$(idle_cost "$(win_path "$KX_BUILD/$arch/$exe")" "$class" "$title" "$x" "$y" \
-        "$KX_BUILD/$arch/kxprobe.exe") || status=1
-      read -r cpu wake timers <<<"$cost"
-      figures+=("$(printf '%6s %8s %8s' "$cpu" "$wake" "$timers")")
+  # The main window is centred on the 1920 x 1080 screen; the pointer rests away from it, then
+  # on its "Capture" button, where a button polls for the pointer leaving it.
+  capture_x=$((1920 / 2 - 233 + 301)) capture_y=$((1080 / 2 - 285 + 522))
+  echo
+  echo "idle, $idle_seconds s after the window was shown; wake-ups = voluntary context switches"
+  printf '%-11s %-12s | %-24s | %s\n' "" "" "64-bit" "32-bit"
+  printf '%-11s %-12s | %6s %8s %8s | %6s %8s %8s\n' "pointer" "program" "CPU ms" "wake-ups" \
+    "WM_TIMER" "CPU ms" "wake-ups" "WM_TIMER"
+  for place in "away:5 5" "on Capture:$capture_x $capture_y"; do
+    read -r x y <<<"${place#*:}"
+    for program in "Kestrix:Kestrix.exe:KXMainWndClass:HALVECOR Kestrix" \
+                   "bare window:bare_window.exe:KXBareWndClass:Bare window"; do
+      IFS=: read -r name exe class title <<<"$program"
+      figures=()
+      for arch in win64 win32; do
+        cost=$(idle_cost "$(win_path "$KX_BUILD/$arch/$exe")" "$class" "$title" "$x" "$y" \
+          "$KX_BUILD/$arch/kxprobe.exe") || status=1
+        read -r cpu wake timers <<<"$cost"
+        figures+=("$(printf '%6s %8s %8s' "$cpu" "$wake" "$timers")")
+      done
+      printf '%-11s %-12s | %s | %s\n' "${place%%:*}" "$name" "${figures[0]}" "${figures[1]}"
     done
-    printf '%-11s %-12s | %s | %s\n' "${place%%:*}" "$name" "${figures[0]}" "${figures[1]}"
   done
-done
+fi
 rm -rf "$out"
 
 # The overlays again on two 1920 x 1080 monitors side by side, next to a bare copy of the same

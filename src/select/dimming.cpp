@@ -55,19 +55,21 @@ uint8_t ScreenDimmer::Grey(uint8_t heavy, uint8_t green, uint8_t negative) const
   return uint8_t(grey - 1 + (radicand >= firstOf_[grey]));
 }
 
-void ScreenDimmer::Dim(uint8_t* bits, int width, int height, int bitsPerPixel) const {
+void ScreenDimmer::Dim(const uint8_t* from, uint8_t* to, int width, int height,
+                       int bitsPerPixel) const {
   if (bitsPerPixel != 24 && bitsPerPixel != 32) return;
   const int stride = DibStride(width, bitsPerPixel);
   for (int row = 0; row < height; ++row) {
-    uint8_t* p = bits + size_t(row) * stride;
+    const uint8_t* p = from + size_t(row) * stride;
+    uint8_t* q = to + size_t(row) * stride;
     if (bitsPerPixel == 24) {
-      for (int x = 0; x < width; ++x, p += 3) p[0] = p[1] = p[2] = Grey(p[0], p[1], p[2]);
+      for (int x = 0; x < width; ++x, p += 3, q += 3) q[0] = q[1] = q[2] = Grey(p[0], p[1], p[2]);
       continue;
     }
     // Screens are mostly flat: two pixels like the two before take their greys as they are.
     uint64_t lastPair = 0, lastGreys = 0;  // black stays black
     int x = 0;
-    for (; x + 2 <= width; x += 2, p += 8) {
+    for (; x + 2 <= width; x += 2, p += 8, q += 8) {
       uint64_t pair;
       std::memcpy(&pair, p, 8);
       pair &= 0x00FFFFFF00FFFFFFull;  // the unused bytes
@@ -75,11 +77,11 @@ void ScreenDimmer::Dim(uint8_t* bits, int width, int height, int bitsPerPixel) c
         const uint64_t left = Grey(p[2], p[1], p[0]), right = Grey(p[6], p[5], p[4]);
         lastPair = pair, lastGreys = (left | right << 32) * 0x010101u;
       }
-      std::memcpy(p, &lastGreys, 8);
+      std::memcpy(q, &lastGreys, 8);
     }
     if (x < width) {
       const uint32_t grey = Grey(p[2], p[1], p[0]) * 0x010101u;
-      std::memcpy(p, &grey, 4);
+      std::memcpy(q, &grey, 4);
     }
   }
 }

@@ -19,7 +19,12 @@ int DibStride(int width, int bitsPerPixel);
 class ScreenDimmer {
  public:
   ScreenDimmer();
-  void Dim(uint8_t* bits, int width, int height, int bitsPerPixel) const;
+  void Dim(uint8_t* bits, int width, int height, int bitsPerPixel) const {
+    Dim(bits, bits, width, height, bitsPerPixel);
+  }
+  // The same into another buffer of the same layout (or the same one); at other depths
+  // nothing is written.
+  void Dim(const uint8_t* from, uint8_t* to, int width, int height, int bitsPerPixel) const;
 
  private:
   uint8_t Grey(uint8_t heavy, uint8_t green, uint8_t negative) const;

@@ -1,8 +1,6 @@
 #include "select/frozen_screen.h"
 
 #include <cstdint>
-#include <memory>
-#include <new>
 
 #include "select/area_geometry.h"
 #include "select/dimming.h"
@@ -11,34 +9,27 @@ namespace kx {
 
 namespace {
 
-// A new context and a screen-compatible bitmap of the given size, not yet selected; false
-// when either could not be made (what was made is kept).
-bool MakePicture(HDC screen, int width, int height, UniqueDc& dc, UniqueBitmap& bitmap) {
+// A new context and, not yet selected, a bitmap of the desktop's size: at 24 and 32 bits a
+// top-down DIB section whose pixels the dimmer reaches directly (`pixels`), at other depths,
+// which are not dimmed, a screen-compatible bitmap. False when either could not be made.
+bool MakePicture(HDC screen, int width, int height, UniqueDc& dc, UniqueBitmap& bitmap,
+                 uint8_t*& pixels) {
+  pixels = nullptr;
   dc.Reset(CreateCompatibleDC(screen));
   if (!dc) return false;
-  bitmap.Reset(CreateCompatibleBitmap(screen, width, height));
-  return bool(bitmap);
-}
-
-void DimPicture(HDC screen, HDC dc, HBITMAP bitmap, int width, int height) {
+  const int depth = GetDeviceCaps(screen, BITSPIXEL);
+  if (depth != 24 && depth != 32) {
+    bitmap.Reset(CreateCompatibleBitmap(screen, width, height));
+    return bool(bitmap);
+  }
   BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = WORD(GetDeviceCaps(dc, BITSPIXEL));
-  info.bmiHeader.biCompression = BI_RGB;
-  const int bitsPerPixel = info.bmiHeader.biBitCount;
-  // Only these depths are dimmed; elsewhere the copy stays exactly the clean picture.
-  if (bitsPerPixel != 24 && bitsPerPixel != 32) return;
-  GetDIBits(screen, bitmap, 0, UINT(height), nullptr, &info, DIB_RGB_COLORS);
-  size_t size = info.bmiHeader.biSizeImage;
-  if (size == 0) size = size_t(DibStride(width, bitsPerPixel)) * height;
-  std::unique_ptr<uint8_t[]> bits(new (std::nothrow) uint8_t[size]());
-  if (!bits) return;
-  if (GetDIBits(screen, bitmap, 0, UINT(height), bits.get(), &info, DIB_RGB_COLORS) == 0) return;
-  ScreenDimmer().Dim(bits.get(), width, height, bitsPerPixel);
-  SetDIBits(screen, bitmap, 0, UINT(height), bits.get(), &info, DIB_RGB_COLORS);
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), width, -height, 1, WORD(depth), BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  bitmap.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return false;
+  pixels = static_cast<uint8_t*>(bits);
+  return true;
 }
 
 }  // namespace
@@ -52,31 +43,37 @@ ScreenRect ScreenCoordinates::Area(int width, int height) const {
   return {origin_.x, origin_.y, origin_.x + width, origin_.y + height};
 }
 
-void FrozenScreen::Take(DimSource source) {
+void FrozenScreen::Freeze() {
   desktop_ = ReadDesktop();
   const ScreenRect& b = desktop_.bounds;
   const int width = b.right - b.left, height = b.bottom - b.top;
   ScopedWindowDc screen(GetDesktopWindow());
   if (!screen.Get()) return;
-  if (!MakePicture(screen.Get(), width, height, cleanDC, cleanBitmap)) return;
+  if (!MakePicture(screen.Get(), width, height, cleanDC, cleanBitmap, cleanPixels_)) return;
   SelectObject(cleanDC.Get(), cleanBitmap.Get());
   BitBlt(cleanDC.Get(), 0, 0, width, height, screen.Get(), b.left, b.top, SRCCOPY);
   BlackOutUncovered(cleanDC.Get(), b, desktop_.monitors, 0, 0);
   SetWindowOrgEx(cleanDC.Get(), b.left, b.top, nullptr);
-  if (!MakePicture(screen.Get(), width, height, dimDC, dimBitmap)) return;
-  {
-    ScopedSelect copying(dimDC.Get(), dimBitmap.Get());
-    if (source == DimSource::kScreen) {
-      BitBlt(dimDC.Get(), 0, 0, width, height, screen.Get(), b.left, b.top, SRCCOPY);
-      BlackOutUncovered(dimDC.Get(), b, desktop_.monitors, 0, 0);
-    } else {
-      BitBlt(dimDC.Get(), 0, 0, width, height, cleanDC.Get(), b.left, b.top, SRCCOPY);
-    }
-  }
-  // The pixels go out and back while the bitmap is in no context, as the platform asks.
-  DimPicture(screen.Get(), dimDC.Get(), dimBitmap.Get(), width, height);
+}
+
+void FrozenScreen::MakeDimmed() {
+  if (!Clean()) return;
+  const ScreenRect& b = desktop_.bounds;
+  const int width = b.right - b.left, height = b.bottom - b.top;
+  ScopedWindowDc screen(GetDesktopWindow());
+  uint8_t* dimPixels = nullptr;
+  if (!screen.Get() || !MakePicture(screen.Get(), width, height, dimDC, dimBitmap, dimPixels))
+    return;
   SelectObject(dimDC.Get(), dimBitmap.Get());
   SetWindowOrgEx(dimDC.Get(), b.left, b.top, nullptr);
+  if (!dimPixels || !cleanPixels_) {
+    // A depth that is not dimmed: the copy stays exactly the clean picture.
+    BitBlt(dimDC.Get(), b.left, b.top, width, height, cleanDC.Get(), b.left, b.top, SRCCOPY);
+    return;
+  }
+  GdiFlush();  // the clean picture's drawing done before its pixels are read
+  ScreenDimmer().Dim(cleanPixels_, dimPixels, width, height,
+                     GetDeviceCaps(screen.Get(), BITSPIXEL));
 }
 
 void FrozenScreen::PaintClean(HDC dc) const {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "base/handles.h"
 #include "capture/capture_profile.h"
 #include "capture/desktop.h"
@@ -31,14 +33,16 @@ class ScreenCoordinates {
 
 class FrozenScreen {
  public:
-  // Where the dimmed copy is copied from before dimming: the screen itself (area overlay) or
-  // the clean copy just taken (window picker; same content).
-  enum class DimSource { kScreen, kCleanCopy };
-
   // Takes both pictures of the whole desktop, every monitor, black where no monitor shows.
-  // Whatever cannot be made stays null and paints nothing; a buffer that cannot be allocated
-  // leaves the dimmed copy undimmed.
-  void Take(DimSource source);
+  // Whatever cannot be made stays null and paints nothing.
+  void Take() {
+    Freeze();
+    MakeDimmed();
+  }
+  // Take's two phases, apart so that each can be timed: the screen copied once into the
+  // clean picture, then the dimmed one made from it.
+  void Freeze();
+  void MakeDimmed();
 
   // The monitors as they were when the pictures were taken.
   const Desktop& Monitors() const { return desktop_; }
@@ -57,6 +61,7 @@ class FrozenScreen {
   // Declared before the contexts, so that each context goes before its bitmap.
   UniqueBitmap cleanBitmap, dimBitmap;
   UniqueDc cleanDC, dimDC;
+  uint8_t* cleanPixels_ = nullptr;  // the clean picture's DIB pixels, when it is one
 };
 
 }  // namespace kx

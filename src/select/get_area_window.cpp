@@ -34,7 +34,7 @@ GetAreaWnd::~GetAreaWnd() {
 }
 
 void GetAreaWnd::OnCreate(const CREATESTRUCTW&) {
-  frozen_.Take(FrozenScreen::DimSource::kScreen);
+  frozen_.Take();
   // The crosshair takes the cursor's place; a cursor over it would hide the exact pixel.
   ShowCursor(FALSE);
   cursorHidden_ = true;

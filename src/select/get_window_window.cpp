@@ -24,7 +24,7 @@ GetWindowWnd::GetWindowWnd(HWND window, CaptureProfile& profile, SelectionEnd& e
 
 void GetWindowWnd::OnCreate(const CREATESTRUCTW&) {
   // The pointer stays visible: it is what points at the window.
-  frozen_.Take(FrozenScreen::DimSource::kCleanCopy);
+  frozen_.Take();
   windowList = CollectWindowCandidates(hwnd);
 }
 

@@ -50,14 +50,28 @@ HWND OpenOverlay(const wchar_t* className, const WindowMaker* maker) {
   placement.y = desktop.top;
   placement.width = desktop.right - desktop.left;
   placement.height = desktop.bottom - desktop.top;
+  // Topmost from its creation: shown, it is then at the top without further moves.
+  placement.exStyle = WS_EX_TOPMOST;
   HWND overlay = CreateWindowWithMaker(className, placement, maker);
   if (!overlay) return nullptr;
-  UpdateWindow(overlay);
   ShowWindow(overlay, SW_SHOW);
   SetForegroundWindow(overlay);
-  BringWindowToTop(overlay);
-  SetWindowPos(overlay, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return overlay;
+}
+
+void OverlayWindow::OnPaint() {
+  if (painted_) return Window::OnPaint();
+  // The first picture goes straight onto the window: it starts with the frozen picture,
+  // which is what the screen beneath shows, so nothing can flicker, and the full-size
+  // off-screen copy is saved.
+  painted_ = true;
+  PAINTSTRUCT ps;
+  if (HDC dc = BeginPaint(hwnd, &ps)) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    Paint(dc, client.right - client.left, client.bottom - client.top);
+  }
+  EndPaint(hwnd, &ps);
 }
 
 Selection FinishOverlay(HWND overlay, const SelectionEnd& end, const CaptureProfile& profile) {

@@ -40,6 +40,7 @@ class OverlayWindow : public Window {
   void End(SelectionEnd how);
   // No window and an empty rectangle written, as Escape does.
   void Cancel();
+  void OnPaint() override;
   void OnClose() override { End(SelectionEnd::kClosed); }
   void OnDestroy() override { PostQuitMessage(0); }
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,6 +50,7 @@ class OverlayWindow : public Window {
  private:
   SelectionEnd& end_;
   bool ended_ = false;
+  bool painted_ = false;
 };
 
 // Creates the overlay of the class over the whole desktop (every monitor), shows it, brings it

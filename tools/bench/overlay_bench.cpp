@@ -1,18 +1,23 @@
 // Times the selection overlays on whatever the desktop shows (the capture benchmark's last
-// scene): from the request to the first painted overlay (freeze, dimming and first paint) for
-// both, and the dimming pass alone, each next to a bare BitBlt of the whole desktop (every
-// monitor's bounding rectangle) measured alternately in the same run.
+// scene), each next to a bare BitBlt of the whole desktop (every monitor's bounding
+// rectangle) measured alternately in the same run: for both overlays the request to the first
+// painted overlay, and its phases: freeze (the screen copied into the frozen picture) and
+// dimming, each on its own; window creation and show (the opening less its WM_CREATE, where
+// freeze and dimming run, and less its paint); the first paint until the picture is on the
+// screen. Then the dimming pass alone.
 #include "overlay_bench.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "baselines.h"
 #include "capture/desktop.h"
 #include "select/dimming.h"
+#include "select/frozen_screen.h"
 #include "select/get_area_window.h"
 #include "select/get_window_window.h"
 
@@ -25,50 +30,101 @@ void DrainMessages() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// Opens the overlay as the capture flow does and paints it once; `overlay` is left open.
+// The overlay as it is, with its WM_CREATE and its first WM_PAINT timed.
 template <class T>
-bool OpenAndPaint(HWND& overlay) {
-  CaptureProfile profile = {};
-  profile.SetMagnifier = 1;
-  SelectionEnd end = SelectionEnd::kClosed;
-  overlay = WithMakerOf<T>(
-      [](const WindowMaker* maker) { return OpenOverlay(T::kClassName, maker); }, profile, end);
-  if (!overlay) return false;
-  UpdateWindow(overlay);
-  GdiFlush();
-  return true;
-}
+class Timed : public T {
+ public:
+  using T::T;
+  static inline double createMs = 0, paintMs = 0;
+
+ protected:
+  void OnCreate(const CREATESTRUCTW& create) override {
+    const double start = NowMs();
+    T::OnCreate(create);
+    createMs = NowMs() - start;
+  }
+  void OnPaint() override {
+    const double start = NowMs();
+    T::OnPaint();
+    GdiFlush();
+    if (paintMs == 0) paintMs = NowMs() - start;
+  }
+};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0 : values[values.size() / 2];
 }
 
-// The request to the first painted overlay, next to the baseline; each overlay is closed,
-// and what its closing posted handled, outside the timed span.
-template <class T>
-PairedMedians TimeOpenings(int runs, const Step& baseline) {
-  std::vector<double> ours, bare;
+struct Phases {
+  std::vector<double> freeze, dimming, window, paint, total, bare;
   bool failed = false;
-  for (int i = 0; i < runs; ++i) {
-    HWND overlay = nullptr;
-    const PairedMedians once = TimePair(
-        1, [&] { return OpenAndPaint<T>(overlay); }, baseline);
-    if (overlay) DestroyWindow(overlay);
-    DrainMessages();
-    ours.push_back(once.ours);
-    bare.push_back(once.baseline);
-    failed = failed || once.failed;
+};
+
+// One opening as the capture flow makes it, until its first paint is done; the overlay is
+// closed, and what its closing posted handled, outside the timed span.
+template <class T>
+bool TimeOpening(Phases& phases) {
+  using Overlay = Timed<T>;
+  Overlay::createMs = Overlay::paintMs = 0;
+  CaptureProfile profile = {};
+  profile.SetMagnifier = 1;
+  SelectionEnd end = SelectionEnd::kClosed;
+  const double start = NowMs();
+  HWND overlay = WithMakerOf<Overlay>(
+      [](const WindowMaker* maker) { return OpenOverlay(T::kClassName, maker); }, profile, end);
+  if (overlay) {
+    UpdateWindow(overlay);
+    GdiFlush();
   }
-  return {Median(ours), Median(bare), failed};
+  const double total = NowMs() - start;
+  if (overlay) DestroyWindow(overlay);
+  DrainMessages();
+  if (!overlay || Overlay::paintMs == 0) return false;
+  phases.total.push_back(total);
+  phases.paint.push_back(Overlay::paintMs);
+  phases.window.push_back(total - Overlay::createMs - Overlay::paintMs);
+  return true;
+}
+
+template <class T>
+std::vector<Row> MeasureOverlay(const char* total, const char* phase, int runs, const Step& bare) {
+  Phases p;
+  const auto timeBare = [&] {
+    const double start = NowMs();
+    p.failed = !bare() || p.failed;
+    p.bare.push_back(NowMs() - start);
+  };
+  for (int i = 0; i < runs; ++i) {
+    {
+      FrozenScreen frozen;
+      const double start = NowMs();
+      frozen.Freeze();
+      const double frozenAt = NowMs();
+      frozen.MakeDimmed();
+      p.freeze.push_back(frozenAt - start);
+      p.dimming.push_back(NowMs() - frozenAt);
+      p.failed = !frozen.Dim() || p.failed;
+    }
+    timeBare();
+    p.failed = !TimeOpening<T>(p) || p.failed;
+    timeBare();
+  }
+  const double base = Median(p.bare);
+  const auto row = [&](const std::string& step, const std::vector<double>& ms) {
+    return Row{step, "BitBlt of the desktop", {Median(ms), base, p.failed}};
+  };
+  const std::string prefix = std::string(phase) + ": ";
+  return {row(total, p.total), row(prefix + "freeze", p.freeze), row(prefix + "dimming", p.dimming),
+          row(prefix + "window + show", p.window), row(prefix + "first paint", p.paint)};
 }
 
 }  // namespace
 
 std::vector<Row> MeasureOverlays(int runs) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindow<GetAreaWnd>(instance);
-  RegisterWindow<GetWindowWnd>(instance);
+  RegisterWindow<Timed<GetAreaWnd>>(instance);
+  RegisterWindow<Timed<GetWindowWnd>>(instance);
   ScopedWindowDc screen(GetDesktopWindow());
   const ScreenRect desktop = ReadDesktop().bounds;
   const int width = desktop.right - desktop.left, height = desktop.bottom - desktop.top;
@@ -85,17 +141,18 @@ std::vector<Row> MeasureOverlays(int runs) {
   // Each run dims the screen's own colours: flat areas cost the pass less than varied ones.
   const auto restore = [&] { std::memcpy(pixels.get(), screenPixels.get(), size); };
   restore();
-  return {
-      {"dimming pass", "BitBlt of the desktop",
-       TimePair(
-           runs,
-           [&] {
-             ScreenDimmer().Dim(pixels.get(), width, height, bits);
-             return true;
-           },
-           bare, restore)},
-      {"area overlay painted", "BitBlt of the desktop", TimeOpenings<GetAreaWnd>(runs, bare)},
-      {"window picker painted", "BitBlt of the desktop", TimeOpenings<GetWindowWnd>(runs, bare)}};
+  std::vector<Row> rows = {{"dimming pass", "BitBlt of the desktop",
+                            TimePair(
+                                runs,
+                                [&] {
+                                  ScreenDimmer().Dim(pixels.get(), width, height, bits);
+                                  return true;
+                                },
+                                bare, restore)}};
+  for (auto overlay : {MeasureOverlay<GetAreaWnd>("area overlay painted", "area", runs, bare),
+                       MeasureOverlay<GetWindowWnd>("window picker painted", "picker", runs, bare)})
+    rows.insert(rows.end(), overlay.begin(), overlay.end());
+  return rows;
 }
 
 }  // namespace kx::bench

@@ -6,7 +6,6 @@
 #include <vector>
 
 namespace kx::bench {
-namespace {
 
 double NowMs() {
   static const double ticksPerMs = [] {
@@ -18,6 +17,8 @@ double NowMs() {
   QueryPerformanceCounter(&now);
   return double(now.QuadPart) / ticksPerMs;
 }
+
+namespace {
 
 double TimeOnce(const Step& step, bool& failed) {
   const double start = NowMs();

@@ -11,6 +11,9 @@ struct PairedMedians {
   bool failed = false;            // a run of either step reported a failure
 };
 
+// The performance counter in milliseconds.
+double NowMs();
+
 // A step to time; it returns false when the work it timed failed.
 using Step = std::function<bool()>;
 
