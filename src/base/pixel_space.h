@@ -31,7 +31,7 @@ class ScopedPixelSpace {
 };
 
 // Whether the platform really stretches a window created unaware: measured once with a hidden
-// window. Offering the unaware context is not enough; Wine 8 offers it, draws such windows
+// window, where the primary screen is scaled (at 96 dpi nothing is stretched). Offering the unaware context is not enough; Wine 8 offers it, draws such windows
 // pixel for pixel and hit-tests them scaled, so clicks would miss their controls.
 bool PlatformStretchesUnawareWindows();
 
