@@ -143,8 +143,9 @@ void RunFinishingActions(const std::vector<FinishingAction>& actions) {
       static const auto playSound =
           LoadSystemFunction<decltype(&PlaySoundW)>(L"winmm.dll", "PlaySoundW");
       if (playSound) playSound(action.target.c_str(), nullptr, action.soundFlags);
-    } else
+    } else {
       ShellExecuteW(nullptr, action.verb, action.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
   }
 }
 
