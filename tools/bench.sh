@@ -3,15 +3,21 @@
 # (photo-like and desktop-like) that a window of the benchmark keeps on the screen: the grab,
 # the PNG, BMP and JPEG saves and the whole ProcessCapture, each next to the platform doing
 # the same job alone (medians and their ratio). Then the program's start to its window shown,
-# and what it costs while idle, each next to a bare window program (bare_window.exe). Both
+# step by step, next to a bare window program (bare_window.exe, and bare_platform.exe, which
+# also takes the platform steps the program's start must take), and what the program costs
+# while idle, next to the bare window program. Both
 # executables are measured, one after the other, and their rows printed side by side. Exits
 # non-zero when the screen did not show the scene or a step failed.
 # With KX_BENCH_ONLY=overlays only the selection overlays are timed (one monitor, both
 # executables, then two monitors).
-# Usage: [KX_BENCH_ONLY=overlays] tools/bench.sh [runs]
+# Usage: [KX_BENCH_ONLY=overlays] tools/bench.sh [runs] [capture|start|idle ...]   (the parts to
+# run; all by default; the overlays are part of "capture")
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 runs=${1:-9}
+shift $(($# > 0 ? 1 : 0))
+parts=" ${*:-capture start idle} "
+wanted() { [[ $parts == *" $1 "* ]]; }
 idle_seconds=10
 
 # CPU time of a process and all its threads, in milliseconds.
@@ -67,9 +73,10 @@ side_by_side() {
       sub(/ +$/, "", line)
       return split(line, f, /  +/)
     }
-    # Fields of a table row: step, ms, baseline, ms, ratio, [bytes], [FAILED].
+    # Fields of a table row: step, ms, baseline, ms, ratio, [bytes], [FAILED]; or step, ms,
+    # [FAILED] where the baseline has no such step.
     function figures(f, n, i, s) {
-      s = sprintf("%8s %8s %6s", f[2], f[4], f[5])
+      s = n >= 5 ? sprintf("%8s %8s %6s", f[2], f[4], f[5]) : sprintf("%8s %8s %6s", f[2], "", "")
       for (i = 6; i <= n; i++) if (f[i] == "FAILED") s = s " FAILED"
       return s
     }
@@ -85,11 +92,11 @@ side_by_side() {
         printf "%-22s %-26s | %-24s | %-24s |\n", "", "", "64-bit", "32-bit"
         printf "%-22s %-26s | %8s %8s %6s | %8s %8s %6s | %11s\n", "step", "baseline", "ms",
                "base ms", "ratio", "ms", "base ms", "ratio", "bytes"
-      } else if (na >= 5 && nb >= 5 && fa[1] == fb[1]) {
+      } else if (fa[1] == fb[1] && fa[2] ~ /^[0-9.]+$/ && fb[2] ~ /^[0-9.]+$/) {
         size = bytes(fa, na)
         if (bytes(fb, nb) != size) size = size " / " bytes(fb, nb)
-        row = sprintf("%-22s %-26s | %s | %s | %11s", fa[1], fa[3], figures(fa, na), figures(fb, nb),
-                      size)
+        row = sprintf("%-22s %-26s | %s | %s | %11s", fa[1], na >= 5 ? fa[3] : "",
+                      figures(fa, na), figures(fb, nb), size)
         sub(/ +$/, "", row)
         print row
       } else if (a == b) {
@@ -120,16 +127,23 @@ if [ "${KX_BENCH_ONLY:-}" = overlays ]; then
 fi
 for arch in win64 win32; do
   [ "${KX_BENCH_ONLY:-}" = overlays ] && break
-  kx_say "Capture and start benchmark, $arch (1920x1080, $runs runs)"
-  wine "$KX_BUILD/$arch/capture_bench.exe" "$runs" </dev/null >"$out/$arch-capture" || status=1
-  wine "$KX_BUILD/$arch/start_bench.exe" "$runs" "$(win_path "$KX_BUILD/$arch/Kestrix.exe")" \
-    "$(win_path "$KX_BUILD/$arch/bare_window.exe")" </dev/null >"$out/$arch-start" || status=1
+  if wanted capture; then
+    kx_say "Capture benchmark, $arch (1920x1080, $runs runs)"
+    wine "$KX_BUILD/$arch/capture_bench.exe" "$runs" </dev/null >"$out/$arch-capture" || status=1
+  fi
+  if wanted start; then
+    kx_say "Start benchmark, $arch ($runs runs)"
+    wine "$KX_BUILD/$arch/start_bench.exe" "$runs" "$(win_path "$KX_BUILD/$arch/Kestrix.exe")" \
+      "$(win_path "$KX_BUILD/$arch/bare_window.exe")" \
+      "$(win_path "$KX_BUILD/$arch/bare_platform.exe")" </dev/null >"$out/$arch-start" || status=1
+  fi
 done
-if [ "${KX_BENCH_ONLY:-}" != overlays ]; then
-  echo
-  side_by_side "$out/win64-capture" "$out/win32-capture"
-  side_by_side "$out/win64-start" "$out/win32-start"
+echo
+[ "${KX_BENCH_ONLY:-}" = overlays ] && parts=" "
+wanted capture && side_by_side "$out/win64-capture" "$out/win32-capture"
+wanted start && side_by_side "$out/win64-start" "$out/win32-start"
 
+idle_table() {
   # The main window is centred on the 1920 x 1080 screen; the pointer rests away from it, then
   # on its "Capture" button, where a button polls for the pointer leaving it.
   capture_x=$((1920 / 2 - 233 + 301)) capture_y=$((1080 / 2 - 285 + 522))
@@ -153,12 +167,16 @@ if [ "${KX_BENCH_ONLY:-}" != overlays ]; then
       printf '%-11s %-12s | %s | %s\n' "${place%%:*}" "$name" "${figures[0]}" "${figures[1]}"
     done
   done
-fi
+}
+wanted idle && idle_table
 rm -rf "$out"
 
 # The overlays again on two 1920 x 1080 monitors side by side, next to a bare copy of the same
 # 3840 x 1080: their cost should grow no faster than the pixels. Wine shows both only with its
 # own XRandR use off, read by a wineserver started after the setting.
+if ! wanted capture && [ "${KX_BENCH_ONLY:-}" != overlays ]; then
+  exit $status
+fi
 kx_end_wine_session
 kx_begin_wine_session bench-monitors 3840x1080 || exit 1
 xrandr --setmonitor KX0 1920/508x1080/286+0+0 screen >/dev/null &&

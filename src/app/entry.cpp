@@ -8,12 +8,13 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/start_marks.h"
 #include "app/startup.h"
 #include "app/window_classes.h"
 #include "base/pixel_space.h"
 #include "capture/gdiplus_handles.h"
-#include "ui/tool_window.h"
 #include "ui/controls.h"
+#include "ui/tool_window.h"
 
 namespace {
 
@@ -24,36 +25,48 @@ void Fail(const wchar_t* text) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using kx::MarkStart, kx::StartMark;
+  MarkStart(StartMark::kEntered);
   kx::EnterDataFolder();
+  MarkStart(StartMark::kDataFolder);
 
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
+  MarkStart(StartMark::kCommonControls);
 
   kx::GdiplusSession gdiplus;
   if (!gdiplus.Started()) {
     Fail(L"ERROR: Failed to initialize GDI+");
     return 0;
   }
+  MarkStart(StartMark::kGdiplus);
   if (FAILED(CoInitialize(nullptr))) {
     Fail(L"ERROR: Failed to initialize COM");
     return 0;
   }
+  MarkStart(StartMark::kCom);
   if (!kx::RegisterControlClasses(instance)) {
     Fail(L"ERROR: Failed to initialize toolkit");
     return 0;
   }
+  MarkStart(StartMark::kControlClasses);
   if (kx::ApplySingleInstanceRule() == kx::InstanceDecision::kExit) return 0;
+  MarkStart(StartMark::kSingleInstance);
   kx::ApplyFirstRunRule();
+  MarkStart(StartMark::kFirstRun);
   if (!kx::RegisterWindowClasses(instance)) {
     Fail(L"ERROR: Failed to initialize the window classes");
     return 0;
   }
+  MarkStart(StartMark::kWindowClasses);
   kx::SetUnawareSkins(kx::PlatformStretchesUnawareWindows());
+  MarkStart(StartMark::kPixelSpace);
   kx::AppState state;
   if (!kx::CreateMainWindow(state, __argc, __wargv)) {
     Fail(L"Failed to create the main window");
     return 0;
   }
+  kx::HandOverStartMarks();
 
   // Also ends without the quit message when a platform dialog's loop took it.
   MSG msg;

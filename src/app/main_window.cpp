@@ -10,6 +10,7 @@
 #include "app/main_layout.h"
 #include "app/menu_commands.h"
 #include "app/settings_window.h"
+#include "app/start_marks.h"
 #include "app/startup.h"
 #include "app/tray_icon.h"
 #include "base/pixel_space.h"
@@ -148,19 +149,24 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate(const CREATESTRUCTW&) {
+  MarkStart(StartMark::kWindowCreating);
   ProgramStarts();
   AddTrayIcon(hwnd, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KESTRIX)), kTrayTip);
+  MarkStart(StartMark::kTrayIcon);
   state_.runningIntervalWindow = nullptr;
   state_.stored.clear();
   LoadProfileList(state_.stored);
   BuildDefaultProfile(state_.defaults, UserPicturesFolder());
+  MarkStart(StartMark::kProfiles);
   state_.current = {};
   CreateControls();
+  MarkStart(StartMark::kControls);
   state_.current = state_.defaults;
   LoadCurrentProfile(state_.current);
   state_.lastCapture = state_.current;
   RefreshControls();
   ShowProfileName();
+  MarkStart(StartMark::kControlValues);
 }
 
 void MainWindow::CreateControls() {
@@ -389,6 +395,7 @@ HWND CreateMainWindow(AppState& state, int argc, const wchar_t* const* argv) {
   if (!window) return nullptr;
   SetToolWindowRegion(window, theme::kMainWidth, theme::kMainHeight);
   UpdateWindow(window);
+  MarkStart(StartMark::kShowing);
   ShowWindow(window, StartsHidden(argc, argv) ? SW_HIDE : SW_SHOW);
   return window;
 }

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "base/handles.h"
+#include "base/system_function.h"
 #include "resource_ids.h"
 
 namespace kx {
@@ -32,16 +33,6 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND caller, const wchar_t* file, UINT co
                                        DWORD_PTR data);
 constexpr UINT kHelpDisplayTopic = 0;  // HH_DISPLAY_TOPIC
 
-// The HTML Help control is optional on the platform: it is looked for once, at the first
-// help command, and a missing one is not looked for again. It stays loaded while its
-// viewer may be open.
-HtmlHelpFunction LoadHtmlHelp() {
-  HMODULE control = LoadLibraryW(L"hhctrl.ocx");
-  if (!control) return nullptr;
-  return reinterpret_cast<HtmlHelpFunction>(
-      reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpW")));
-}
-
 }  // namespace
 
 void ShowPopupMenu(HWND owner) {
@@ -62,7 +53,10 @@ std::wstring HelpFilePath(const wchar_t* exePath) {
 }
 
 void OpenHelpFile() {
-  static const HtmlHelpFunction htmlHelp = LoadHtmlHelp();
+  // The HTML Help control is optional on the platform: it is looked for once, at the first
+  // help command, and a missing one is not looked for again. It stays loaded while its
+  // viewer may be open.
+  static const auto htmlHelp = LoadSystemFunction<HtmlHelpFunction>(L"hhctrl.ocx", "HtmlHelpW");
   if (!htmlHelp) return;
   wchar_t exePath[1001] = {};
   const DWORD chars = GetModuleFileNameW(nullptr, exePath, 1000);

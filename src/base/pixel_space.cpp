@@ -1,5 +1,7 @@
 #include "base/pixel_space.h"
 
+#include "base/system_function.h"
+
 namespace kx {
 
 namespace {
@@ -31,6 +33,21 @@ DPI_AWARENESS_CONTEXT SwitchToPhysical() {
   return previous ? previous : Switch(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
 }
 
+// Whether the primary screen, where the measurement's window would stand, shows 96 dots per
+// inch to a per-monitor thread: no platform stretches an unaware window there, so its answer
+// is known without a window. False when that cannot be asked.
+bool PrimaryScreenUnscaled() {
+  using MonitorDpiFn = HRESULT(WINAPI*)(HMONITOR, int kind, UINT* x, UINT* y);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  static const auto dpiOf = LoadSystemFunction<MonitorDpiFn>(L"shcore.dll", "GetDpiForMonitor");
+  if (!dpiOf) return false;
+  ScopedPixelSpace physical(PixelSpace::kPhysical);
+  UINT x = 0, y = 0;
+  return SUCCEEDED(
+             dpiOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &x, &y)) &&
+         x == USER_DEFAULT_SCREEN_DPI;
+}
+
 }  // namespace
 
 ScopedPixelSpace::ScopedPixelSpace(PixelSpace space) {
@@ -45,7 +62,7 @@ ScopedPixelSpace::~ScopedPixelSpace() {
 }
 
 bool PlatformStretchesUnawareWindows() {
-  if (!SetThreadContext()) return false;
+  if (!SetThreadContext() || PrimaryScreenUnscaled()) return false;
   constexpr int kSide = 100;
   WNDCLASSW wc = {};
   wc.lpfnWndProc = DefWindowProcW;

@@ -31,8 +31,9 @@ class ScopedPixelSpace {
 };
 
 // Whether the platform really stretches a window created unaware: measured once with a hidden
-// window. Offering the unaware context is not enough; Wine 8 offers it, draws such windows
-// pixel for pixel and hit-tests them scaled, so clicks would miss their controls.
+// window where the primary screen is scaled (at 96 dpi nothing is stretched). Offering the
+// unaware context is not enough; Wine 8 offers it, draws such windows pixel for pixel and
+// hit-tests them scaled, so clicks would miss their controls.
 bool PlatformStretchesUnawareWindows();
 
 // Set once at start-up from the measurement; the skin scopes follow it.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/system_function.h"
 #include "capture/local_text.h"
 #include "capture/png_encoder.h"
 
@@ -138,10 +139,13 @@ CaptureStatus CopyCaptureToClipboard(CaptureImage& holder) {
 
 void RunFinishingActions(const std::vector<FinishingAction>& actions) {
   for (const FinishingAction& action : actions) {
-    if (action.kind == FinishingAction::Kind::Sound)
-      PlaySoundW(action.target.c_str(), nullptr, action.soundFlags);
-    else
+    if (action.kind == FinishingAction::Kind::Sound) {
+      static const auto playSound =
+          LoadSystemFunction<decltype(&PlaySoundW)>(L"winmm.dll", "PlaySoundW");
+      if (playSound) playSound(action.target.c_str(), nullptr, action.soundFlags);
+    } else {
       ShellExecuteW(nullptr, action.verb, action.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "base/system_function.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/label.h"
@@ -163,8 +164,10 @@ bool OptionWindow::OnColour(int id) {
     choose.rgbResult = profile.*c.field;
     choose.lpCustColors = custom;
     choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+    static const auto chooseColour =
+        LoadSystemFunction<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
     // The chooser's loop may have seen this window closed with the program.
-    if (ChooseColorW(&choose) && Alive()) profile.*c.field = choose.rgbResult;
+    if (chooseColour && chooseColour(&choose) && Alive()) profile.*c.field = choose.rgbResult;
     return true;
   }
   return false;

@@ -73,7 +73,15 @@ bool RegisterWindowClassOf(HINSTANCE instance, const wchar_t* name, WNDPROC proc
   wc.lpfnWndProc = proc;
   wc.cbWndExtra = kWindowExtraBytes;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, cursor);
+  // A standard cursor is shared: looked up again only when a class names another one, so that
+  // the start's class registrations do not ask for the same cursor over and over.
+  static const wchar_t* lastCursor = nullptr;
+  static HCURSOR lastHandle = nullptr;
+  if (cursor != lastCursor || !lastHandle) {
+    lastCursor = cursor;
+    lastHandle = LoadCursorW(nullptr, cursor);
+  }
+  wc.hCursor = lastHandle;
   wc.lpszClassName = name;
   if (iconId) {
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconId));

@@ -49,7 +49,7 @@ TEST_F(OptionWindowsE2E, BorderWindow) {
                 {kValue, 1030, "5"}, {kType, 1036, "38", 1036, "3"}, {kType, 1036, "", 1036, "1"},
                 {kType, 1036, "x", 1036, "1"}, {kDown, 1030, "", 1036, "1"},
                 {kUp, 1030}, {kUp, 1030}, {kUp, 1030}, {kUp, 1030}, {kUp, 1030, "", 1036, "5"},
-                {kDown, 1030, "", 1036, "4"},
+                {kDown, 1030, "", 1036, "4"}, {kChooser, 1031},
                 {kClose, kOk}, {kMainCheck, 0, "1"}, {kName, 0, "None"},
                 // Reset gives the defaults and keeps the window open; Cancel undoes it.
                 {kOpen, 0, "", 1036, "4"}, {kPress, kReset, "", 1033, "Disabled"},

@@ -9,6 +9,7 @@ namespace {
 constexpr int BXM_CHECK = 0x400 + 11, BXM_VALUE = 0x400 + 13;
 const std::string kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kMessageClass = "KXMessageWndClass";
+const std::string kChooserClass = "#32770";  // the platform's dialogs
 
 }  // namespace
 
@@ -113,6 +114,12 @@ void ToolSession::Do(const Step& step) {
     case kItem:
       ClickClient(122, 103 + 27 * step.id + 13);
       return Pause(150);
+    case kChooser:
+      ClickClient(b.x + b.width / 2, b.y + b.height / 2);
+      EXPECT_TRUE(wine.WaitForWindow(kChooserClass, Millis(4000), kestrix.get()));
+      EXPECT_TRUE(wine.Act({"close", kChooserClass}));
+      EXPECT_TRUE(Gone(kChooserClass));
+      return;
   }
 }
 

@@ -54,6 +54,7 @@ enum Act {
   kMessage,    // the message over the window shows `text` ("" when none comes); its OK pressed
   kItems,      // the list 1029 reads "<selected>|item|item..."
   kItem,       // click item number `id` of the list 1029 (27-pixel items from y 103)
+  kChooser,    // click a colour button: the platform's colour chooser opens; closed, it goes
 };
 
 // One action on control `id` with `text`; then, when `shownId` is set, that control's text.

@@ -13,6 +13,11 @@ void PrintSceneHeading(const char* scene, int width, int height, uint64_t checks
 void PrintTable(const std::vector<Row>& rows) {
   std::printf("%-22s %9s   %-26s %9s %7s %11s\n", "step", "ms", "baseline", "ms", "ratio", "bytes");
   for (const Row& row : rows) {
+    if (row.baseline.empty()) {  // a step the baseline has no counterpart of
+      std::printf("%-22s %9.1f%s\n", row.step.c_str(), row.ms.ours,
+                  row.ms.failed ? "  FAILED" : "");
+      continue;
+    }
     const double ratio = row.ms.baseline > 0 ? row.ms.ours / row.ms.baseline : 0;
     std::printf("%-22s %9.1f   %-26s %9.1f %7.2f", row.step.c_str(), row.ms.ours,
                 row.baseline.c_str(), row.ms.baseline, ratio);

@@ -11,7 +11,7 @@ namespace kx::bench {
 
 struct Row {
   std::string step;      // what of ours was timed
-  std::string baseline;  // what the platform alone did instead
+  std::string baseline;  // what the platform alone did instead; empty where it did nothing like it
   PairedMedians ms;
   int64_t bytes = -1;  // size of the file written; -1 when the step writes none
 };

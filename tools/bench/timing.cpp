@@ -7,15 +7,25 @@
 
 namespace kx::bench {
 
-double NowMs() {
+double CounterMs(int64_t ticks) {
   static const double ticksPerMs = [] {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return double(frequency.QuadPart) / 1000.0;
   }();
+  return double(ticks) / ticksPerMs;
+}
+
+double NowMs() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / ticksPerMs;
+  return CounterMs(now.QuadPart);
+}
+
+double MedianOf(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 namespace {
@@ -26,12 +36,6 @@ double TimeOnce(const Step& step, bool& failed) {
   const double ms = NowMs() - start;
   failed = failed || !ok;
   return ms;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace
@@ -46,7 +50,7 @@ PairedMedians TimePair(int runs, const Step& ours, const Step& baseline,
     baselineMs.push_back(TimeOnce(baseline, failed));
     if (afterEach) afterEach();
   }
-  return {Median(oursMs), Median(baselineMs), failed};
+  return {MedianOf(oursMs), MedianOf(baselineMs), failed};
 }
 
 }  // namespace kx::bench

@@ -2,7 +2,9 @@
 // the machine is doing meanwhile falls on both alike and their ratio stays meaningful.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace kx::bench {
 
@@ -11,8 +13,10 @@ struct PairedMedians {
   bool failed = false;            // a run of either step reported a failure
 };
 
-// The performance counter in milliseconds.
+// Milliseconds of the performance counter: now, and a span of counter ticks.
 double NowMs();
+double CounterMs(int64_t ticks);
+double MedianOf(std::vector<double> values);
 
 // A step to time; it returns false when the work it timed failed.
 using Step = std::function<bool()>;
