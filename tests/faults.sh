@@ -22,7 +22,7 @@ half-written-file-kept @@ src/profiles/file_io.cpp @@ if (written && @@ if (true
 position-names-swapped @@ src/capture/profile_values.cpp @@ {L"Inside of image", L"Outside of image"} @@ {L"Outside of image", L"Inside of image"} @@ e2e @@ OptionWindowsE2E.CaptionWindow
 selection-one-short @@ src/select/area_geometry.cpp @@ int32_t(std::max(anchor.x, cursor.x) + 1) @@ int32_t(std::max(anchor.x, cursor.x)) @@ unit @@ ^Select
 magnifier-too-close @@ src/select/area_geometry.cpp @@ kNearOffset = kBoxWidth + 7 @@ kNearOffset = kBoxWidth + 6 @@ unit @@ ^Select
-dimming-channels-swapped @@ src/select/dimming.cpp @@ left = Grey(p[2], p[1], p[0]) @@ left = Grey(p[0], p[1], p[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
+dimming-channels-swapped @@ src/select/dimming.cpp @@ return int(Grey(pixel[2], pixel[1], pixel[0]) @@ return int(Grey(pixel[0], pixel[1], pixel[2]) @@ e2e @@ CaptureFlowsE2E.PrintScreenDrags*
 dimming-radicand-rounded @@ src/select/dimming.cpp @@ greyFloor_[uint32_t(k) / 1000] @@ greyFloor_[(uint32_t(k) + 500) / 1000] @@ unit @@ ^SelectDimming
 dimming-squares-taken-exactly @@ src/select/dimming.cpp @@ if (uint32_t(k) != thousandSquare_[grey]) return grey; @@ return grey; @@ unit @@ ^SelectDimming
 dimming-first-grey-exclusive @@ src/select/dimming.cpp @@ (radicand >= firstOf_[grey]) @@ (radicand > firstOf_[grey]) @@ unit @@ ^SelectDimming
@@ -30,6 +30,7 @@ png-paeth-marked-average @@ src/capture/png_encoder.cpp @@ kSub = 1, kUp = 2, kP
 png-match-one-byte-long @@ src/capture/png_encoder.cpp @@ if (differ) return n + (std::countr_zero(differ) >> 3); @@ if (differ) return n + (std::countr_zero(differ) >> 3) + 1; @@ unit @@ ^PngWriter
 png-run-one-byte-back @@ src/capture/png_encoder.cpp @@ if (run >= length) length = run, from = p - 1; @@ if (run >= length) length = run, from = p - 2; @@ unit @@ ^PngWriter
 png-adler-base-wrong @@ src/capture/png_encoder.cpp @@ constexpr uint32_t kBase = 65521; @@ constexpr uint32_t kBase = 65519; @@ unit @@ ^PngWriter
+png-adler-weight-off @@ src/capture/png_encoder.cpp @@ _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1) @@ _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 2) @@ unit @@ ^PngWriter
 png-crc-polynomial-wrong @@ src/capture/png_encoder.cpp @@ 0xEDB88320u ^ (c >> 1) @@ 0xEDB88321u ^ (c >> 1) @@ unit @@ ^PngWriter
 png-repeated-row-compared-short @@ src/capture/png_encoder.cpp @@ SameBytes(pixel, pixel - source.stride, width * 4) @@ SameBytes(pixel, pixel - source.stride, width * 3) @@ unit @@ ^PngWriter
 png-stored-length-not-inverted @@ src/capture/png_encoder.cpp @@ out[2] = uint8_t(~chunk) @@ out[2] = uint8_t(chunk) @@ unit @@ ^PngWriter

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <emmintrin.h>
 #include <memory>
 #include <new>
 
@@ -22,7 +23,7 @@ void Store32BigEndian(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v >> 24), p[1] = uint8_t(v >> 16), p[2] = uint8_t(v >> 8), p[3] = uint8_t(v);
 }
 
-// ---- Checksums: CRC-32 sixteen bytes a step (slicing by 16), Adler-32 eight bytes a step.
+// ---- Checksums: CRC-32 sixteen bytes a step (slicing by 16), Adler-32 in SSE2.
 
 constexpr auto kCrcTables = [] {
   std::array<std::array<uint32_t, 256>, 16> t{};
@@ -51,23 +52,39 @@ uint32_t Crc32(uint32_t crc, const uint8_t* p, size_t n) {
   return ~crc;
 }
 
-// Continues `adler` (1 to start) over n more bytes.
+int32_t SumOfLanes(__m128i v) {
+  v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+  v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)));
+  return _mm_cvtsi128_si32(v);
+}
+
+// Continues `adler` (1 to start) over n more bytes, sixteen a step: per step, b grows by 16
+// times a before it plus each byte weighted by 16 down to 1, and a by the bytes' sum.
 uint32_t Adler32(uint32_t adler, const uint8_t* p, size_t n) {
   constexpr uint32_t kBase = 65521;
   uint32_t a = adler & 0xFFFF, b = adler >> 16;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i firstWeights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+  const __m128i lastWeights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
   while (n > 0) {
     size_t k = std::min<size_t>(n, 5552);  // the most bytes before b could overflow
     n -= k;
-    for (; k >= 8; k -= 8, p += 8) {
-      if (Load64(p) == 0) {  // flat areas and repeated rows, filtered
-        b += 8 * a;
-        continue;
-      }
-      b +=
-          8 * a + 8 * p[0] + 7 * p[1] + 6 * p[2] + 5 * p[3] + 4 * p[4] + 3 * p[5] + 2 * p[6] + p[7];
-      a += p[0] + p[1] + p[2] + p[3] + p[4] + p[5] + p[6] + p[7];
+    const size_t steps = k / 16;
+    // Per lane: the byte sums before each step added up, the byte sums, the weighted bytes.
+    __m128i sumsBefore = zero, sums = zero, weighted = zero;
+    for (size_t i = 0; i < steps; ++i, p += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      sumsBefore = _mm_add_epi32(sumsBefore, sums);
+      sums = _mm_add_epi32(sums, _mm_sad_epu8(bytes, zero));
+      weighted = _mm_add_epi32(
+          weighted, _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(bytes, zero), firstWeights),
+                                  _mm_madd_epi16(_mm_unpackhi_epi8(bytes, zero), lastWeights)));
     }
-    for (; k > 0; --k) a += *p++, b += a;
+    // Wrapping 32-bit sums: the true b stays below 2^32 over 5552 bytes.
+    b += uint32_t(16 * steps) * a + 16 * uint32_t(SumOfLanes(sumsBefore)) +
+         uint32_t(SumOfLanes(weighted));
+    a += uint32_t(SumOfLanes(sums));
+    for (k -= 16 * steps; k > 0; --k) a += *p++, b += a;
     a %= kBase, b %= kBase;
   }
   return b << 16 | a;
@@ -75,21 +92,48 @@ uint32_t Adler32(uint32_t adler, const uint8_t* p, size_t n) {
 
 // ---- Bits, least significant first, into a buffer with eight bytes to spare at its end.
 
+// 64 bits waiting to be written: in a general register on a 64-bit processor; on a 32-bit one
+// in an SSE2 register, as a 64-bit shift of two general registers takes several instructions.
+#if UINTPTR_MAX == UINT64_MAX
+class PendingBits {
+ public:
+  void Add(uint32_t bits, unsigned at) { bits_ |= uint64_t(bits) << at; }
+  void Store(uint8_t* out) const { std::memcpy(out, &bits_, 8); }  // little-endian, as we are
+  void Drop(unsigned count) { bits_ >>= count; }
+
+ private:
+  uint64_t bits_ = 0;
+};
+#else
+class PendingBits {
+ public:
+  void Add(uint32_t bits, unsigned at) {
+    bits_ = _mm_or_si128(bits_, _mm_sll_epi64(_mm_cvtsi32_si128(int(bits)), Count(at)));
+  }
+  void Store(uint8_t* out) const { _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bits_); }
+  void Drop(unsigned count) { bits_ = _mm_srl_epi64(bits_, Count(count)); }
+
+ private:
+  static __m128i Count(unsigned n) { return _mm_cvtsi32_si128(int(n)); }
+  __m128i bits_ = _mm_setzero_si128();
+};
+#endif
+
 class BitWriter {
  public:
   explicit BitWriter(uint8_t* out) : out_(out) {}
   void Put(uint32_t bits, unsigned count) {
-    pending_ |= uint64_t(bits) << used_;
+    pending_.Add(bits, used_);
     used_ += count;
   }
   // A Huffman code packed as length << 16 | bit-reversed code.
   void PutCode(uint32_t packed) { Put(packed & 0xFFFF, packed >> 16); }
   // Writes the whole bytes out; fewer than 8 bits stay, so 56 more may be put before the next.
   void Flush() {
-    std::memcpy(out_, &pending_, 8);  // little-endian, as every target of ours is
+    pending_.Store(out_);
     const unsigned whole = used_ & ~7u;
     out_ += whole / 8;
-    pending_ >>= whole;
+    pending_.Drop(whole);
     used_ -= whole;
   }
   void AlignToByte() {
@@ -104,7 +148,7 @@ class BitWriter {
 
  private:
   uint8_t* out_;
-  uint64_t pending_ = 0;
+  PendingBits pending_;
   unsigned used_ = 0;
 };
 

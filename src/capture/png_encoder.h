@@ -2,7 +2,8 @@
 // sampled estimate finds them clearly smaller), then a fast deflate made for screens (flat
 // areas and repeated rows become the longest matches) in Huffman blocks. The platform's
 // encoder writes rows unfiltered with a slow, thorough deflate; this one is many times faster
-// at a similar size. Portable: no platform headers, so it also builds and runs natively.
+// at a similar size. No platform headers, only SSE2 (which both builds require) for a
+// checksum, so it also builds and runs natively on x86.
 #pragma once
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <emmintrin.h>
 
 namespace kx {
 
@@ -66,22 +67,25 @@ void ScreenDimmer::Dim(const uint8_t* from, uint8_t* to, int width, int height,
       for (int x = 0; x < width; ++x, p += 3, q += 3) q[0] = q[1] = q[2] = Grey(p[0], p[1], p[2]);
       continue;
     }
-    // Screens are mostly flat: two pixels like the two before take their greys as they are.
-    uint64_t lastPair = 0, lastGreys = 0;  // black stays black
+    // Screens are mostly flat: four pixels like the four before take their greys as they are.
+    auto grey = [this](const uint8_t* pixel) {
+      return int(Grey(pixel[2], pixel[1], pixel[0]) * 0x010101u);
+    };
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);  // not the unused bytes
+    __m128i lastFour = _mm_setzero_si128(), lastGreys = _mm_setzero_si128();  // black stays black
     int x = 0;
-    for (; x + 2 <= width; x += 2, p += 8, q += 8) {
-      uint64_t pair;
-      std::memcpy(&pair, p, 8);
-      pair &= 0x00FFFFFF00FFFFFFull;  // the unused bytes
-      if (pair != lastPair) {
-        const uint64_t left = Grey(p[2], p[1], p[0]), right = Grey(p[6], p[5], p[4]);
-        lastPair = pair, lastGreys = (left | right << 32) * 0x010101u;
+    for (; x + 4 <= width; x += 4, p += 16, q += 16) {
+      const __m128i four =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), colour);
+      if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, lastFour)) != 0xFFFF) {
+        lastFour = four;
+        lastGreys = _mm_setr_epi32(grey(p), grey(p + 4), grey(p + 8), grey(p + 12));
       }
-      std::memcpy(q, &lastGreys, 8);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(q), lastGreys);
     }
-    if (x < width) {
-      const uint32_t grey = Grey(p[2], p[1], p[0]) * 0x010101u;
-      std::memcpy(q, &grey, 4);
+    for (; x < width; ++x, p += 4, q += 4) {
+      const int pixelGrey = grey(p);
+      std::memcpy(q, &pixelGrey, 4);
     }
   }
 }
