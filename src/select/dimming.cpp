@@ -56,6 +56,29 @@ uint8_t ScreenDimmer::Grey(uint8_t heavy, uint8_t green, uint8_t negative) const
   return uint8_t(grey - 1 + (radicand >= firstOf_[grey]));
 }
 
+// Screens are mostly flat: four pixels like the four before take their greys as they are.
+void ScreenDimmer::DimRow32(const uint8_t* p, uint8_t* q, int width) const {
+  auto grey = [this](const uint8_t* pixel) {
+    return int(Grey(pixel[2], pixel[1], pixel[0]) * 0x010101u);
+  };
+  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);  // not the unused bytes
+  __m128i lastFour = _mm_setzero_si128(), lastGreys = _mm_setzero_si128();  // black stays black
+  int x = 0;
+  for (; x + 4 <= width; x += 4, p += 16, q += 16) {
+    const __m128i four =
+        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), colour);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, lastFour)) != 0xFFFF) {
+      lastFour = four;
+      lastGreys = _mm_setr_epi32(grey(p), grey(p + 4), grey(p + 8), grey(p + 12));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(q), lastGreys);
+  }
+  for (; x < width; ++x, p += 4, q += 4) {
+    const int pixelGrey = grey(p);
+    std::memcpy(q, &pixelGrey, 4);
+  }
+}
+
 void ScreenDimmer::Dim(const uint8_t* from, uint8_t* to, int width, int height,
                        int bitsPerPixel) const {
   if (bitsPerPixel != 24 && bitsPerPixel != 32) return;
@@ -63,30 +86,11 @@ void ScreenDimmer::Dim(const uint8_t* from, uint8_t* to, int width, int height,
   for (int row = 0; row < height; ++row) {
     const uint8_t* p = from + size_t(row) * stride;
     uint8_t* q = to + size_t(row) * stride;
-    if (bitsPerPixel == 24) {
-      for (int x = 0; x < width; ++x, p += 3, q += 3) q[0] = q[1] = q[2] = Grey(p[0], p[1], p[2]);
+    if (bitsPerPixel == 32) {
+      DimRow32(p, q, width);
       continue;
     }
-    // Screens are mostly flat: four pixels like the four before take their greys as they are.
-    auto grey = [this](const uint8_t* pixel) {
-      return int(Grey(pixel[2], pixel[1], pixel[0]) * 0x010101u);
-    };
-    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);  // not the unused bytes
-    __m128i lastFour = _mm_setzero_si128(), lastGreys = _mm_setzero_si128();  // black stays black
-    int x = 0;
-    for (; x + 4 <= width; x += 4, p += 16, q += 16) {
-      const __m128i four =
-          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), colour);
-      if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, lastFour)) != 0xFFFF) {
-        lastFour = four;
-        lastGreys = _mm_setr_epi32(grey(p), grey(p + 4), grey(p + 8), grey(p + 12));
-      }
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(q), lastGreys);
-    }
-    for (; x < width; ++x, p += 4, q += 4) {
-      const int pixelGrey = grey(p);
-      std::memcpy(q, &pixelGrey, 4);
-    }
+    for (int x = 0; x < width; ++x, p += 3, q += 3) q[0] = q[1] = q[2] = Grey(p[0], p[1], p[2]);
   }
 }
 

@@ -28,6 +28,7 @@ class ScreenDimmer {
 
  private:
   uint8_t Grey(uint8_t heavy, uint8_t green, uint8_t negative) const;
+  void DimRow32(const uint8_t* from, uint8_t* to, int width) const;
 
   // The largest radicand: 0.099 x 255 x 255 + 0.199 x 255 x 255, below 19378; its grey, 139.
   static constexpr int kRadicands = 19379, kGreys = 140;

@@ -72,8 +72,9 @@ void FrozenScreen::MakeDimmed() {
     return;
   }
   GdiFlush();  // the clean picture's drawing done before its pixels are read
-  ScreenDimmer().Dim(cleanPixels_, dimPixels, width, height,
-                     GetDeviceCaps(screen.Get(), BITSPIXEL));
+  // Its tables (19,379 square roots) are made once, not at every opening.
+  static const ScreenDimmer dimmer;
+  dimmer.Dim(cleanPixels_, dimPixels, width, height, GetDeviceCaps(screen.Get(), BITSPIXEL));
 }
 
 void FrozenScreen::PaintClean(HDC dc) const {
