@@ -26,6 +26,9 @@ Rgb Of(scene::Colour c) {
 Rgb Picture(int x, int y) {
   return Of(scene::PatternAt(x, y));
 }
+Box BoxOf(scene::Place p) {
+  return {p.left, p.top, p.right, p.bottom};
+}
 int CountColour(const Image& i, Rgb colour, int top = 0, int tolerance = 0) {
   const int all = i.width * (i.height - top);
   return all -
@@ -57,8 +60,8 @@ class CaptureFlowsE2E : public AppSession {
   }
 
   // Whether the 5-pixel band above a window turned white (and the row above it stayed the
-  // picture) while a shot ran, up to the next file.
-  bool BandTurnsWhite(const Box& w, const std::vector<std::string>& before) {
+  // picture) while a shot ran, watched until `done` (told whether it has) holds.
+  bool BandTurnsWhite(const Box& w, const std::function<bool(bool white)>& done) {
     bool white = false;
     WaitUntil(
         [&] {
@@ -70,7 +73,7 @@ class CaptureFlowsE2E : public AppSession {
             white = true;
             EXPECT_EQ(Mismatches(band, 0, 0, band.width, 1, w.left - 5, w.top - 6, Picture), 0);
           }
-          return Files() != before;
+          return done(white);
         },
         kDeadline, Millis(10));
     return white;
@@ -190,9 +193,8 @@ TEST_F(CaptureFlowsE2E, FullscreenCaptureWritesTheScreenWithTheProfilesOptions) 
 
 TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
   ASSERT_NO_FATAL_FAILURE(ShowScene(true));
-  auto box = [](scene::Place p) { return Box{p.left, p.top, p.right, p.bottom}; };
-  const Box target = box(scene::kTarget), element = box(scene::kElement),
-            desktop = box(scene::kDesktop);
+  const Box target = BoxOf(scene::kTarget), element = BoxOf(scene::kElement),
+            desktop = BoxOf(scene::kDesktop);
   const int inTarget = 300 * 200 - 120 * 50;
   // A control: its own rectangle. The desktop's own window never gets a white backdrop; a
   // window picked with Clean does.
@@ -211,7 +213,9 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
     auto files = Files();
     ClickCapture();
     ASSERT_NO_FATAL_FAILURE(Pick(p.x, p.y, p.w));
-    EXPECT_TRUE(p.band < 0 || BandTurnsWhite(p.w, files) == (p.band == 1)) << p.width;
+    EXPECT_TRUE(p.band < 0 || BandTurnsWhite(p.w, [&](bool) { return Files() != files; }) ==
+                                  (p.band == 1))
+        << p.width;
     auto shot = NewCapture(files);
     ASSERT_TRUE(shot);
     EXPECT_EQ(std::pair(shot->width, shot->height), std::pair(p.width, p.height));
@@ -254,8 +258,7 @@ TEST_F(CaptureFlowsE2E, WindowPickCleanBackdropAndRepeatFollowingTheWindow) {
 TEST_F(CaptureFlowsE2E, EveryCaptureStateGivesWayToAnOutsideEnd) {
   ASSERT_NO_FATAL_FAILURE(ShowScene(true));
   const Image before = display.CaptureScreen();
-  const Box target = {scene::kTarget.left, scene::kTarget.top, scene::kTarget.right,
-                      scene::kTarget.bottom};
+  const Box target = BoxOf(scene::kTarget);
   const Changes interval = {{kInType, 1}, {kTimStatus, 1}, {kTimHour, 1}};
   const struct {
     const char* what;
@@ -279,20 +282,9 @@ TEST_F(CaptureFlowsE2E, EveryCaptureStateGivesWayToAnOutsideEnd) {
        [&] { EXPECT_FALSE(Visible(kInterval)); }},
       {"window shot over the Clean backdrop", {{kInType, 0}, {kInTrans, 1}}, kPicker,
        [&] {
-         const auto files = Files();
          Pick(target.right - 20, target.bottom - 20, target);
          // The backdrop is up only during the shot's pause.
-         bool white = false;
-         WaitUntil(
-             [&] {
-               const Image band = display.Capture(target.left - 5, target.top - 5, 300, 5);
-               white = !Mismatches(band, 0, 0, 300, 5, 0, 0, [](int, int) {
-                 return Rgb{255, 255, 255};
-               });
-               return white;
-             },
-             Millis(5000), Millis(5));
-         EXPECT_TRUE(white);
+         EXPECT_TRUE(BandTurnsWhite(target, [](bool white) { return white; }));
        }},
   };
   for (const auto& s : states) {
@@ -393,8 +385,7 @@ TEST_F(CaptureFlowsAt16Bits, BothOverlaysWorkUndimmedAndCapturesAreWritten) {
   ASSERT_NO_FATAL_FAILURE(StartWith({{kInType, 0}}));
   const auto files = Files();
   ClickCapture();
-  const Box target = {scene::kTarget.left, scene::kTarget.top, scene::kTarget.right,
-                      scene::kTarget.bottom};
+  const Box target = BoxOf(scene::kTarget);
   ASSERT_TRUE(wine.WaitForWindow(kPicker, kDeadline, kestrix.get()));
   Pause(500);
   shown = display.Screenshot("window_picker_16bit");

@@ -45,30 +45,20 @@ class Guarded {
   T* at_ = nullptr;
 };
 
-const wchar_t* const kKeys[] = {L"InType",    L"InTrans",     L"OutType",    L"OutFilename",
-                                L"OutFormat", L"OutJPEGQuality", L"CapStatus", L"CapPosition",
-                                L"CapTrans",  L"BorStatus",   L"BorWidth",   L"ScaStatus",
-                                L"ScaWidth",  L"ScaHeight",   L"TimStatus",  L"TimTimeHour",
-                                L"TimTimeMin", L"TimTimeSec"};
-
+// A record as the program uses it: its value texts and the capture's path; with `capture`, one
+// small area capture, written wherever its folder says or refused.
 void UseAsTheProgramDoes(const CaptureProfile& taken, bool capture) {
   Guarded<CaptureProfile> p(taken);
   wchar_t text[kValueTextChars];
-  for (const wchar_t* key : kKeys) ProfileValueText(*p, key, text);
+  for (const wchar_t* key : {L"InType", L"InTrans", L"OutType", L"OutFilename", L"OutFormat",
+                             L"CapPosition", L"TimTimeHour", L"OutJPEGQuality"})
+    ProfileValueText(*p, key, text);
   ASSERT_LE(CaptureFilePath(*p).size(), kStorageFolderChars + kLastNameChars);
   if (!capture) return;
-  (*p).InType = 2;  // a small area, written wherever its folder says, or refused
-  (*p).InRect = {0, 0, 8, 8};
+  (*p).InType = 2, (*p).InRect = {0, 0, 8, 8};
   (*p).OptSound = (*p).OptView = (*p).OptEdit = (*p).OutType = 0;
   CaptureImage holder(nullptr);
   ProcessCapture(holder, *p);
-}
-
-void UseAsTheListDoes(const ProfileRecord& taken) {
-  Guarded<ProfileRecord> r(taken);
-  ASSERT_LE(FieldText((*r).name).size(), kProfileNameChars);
-  ProfileNameEquals(*r, L"A name");
-  UseAsTheProgramDoes((*r).profile, false);
 }
 
 TEST(ProfileFuzz, HostileFilesAreRefusedOrTakenExactlyAndTheirTextStaysInItsField) {
@@ -76,63 +66,59 @@ TEST(ProfileFuzz, HostileFilesAreRefusedOrTakenExactlyAndTheirTextStaysInItsFiel
   const uint32_t seed = given ? uint32_t(std::strtoul(given, nullptr, 10)) : 20261207u;
   std::mt19937 random(seed);
   GdiplusSession gdiplus;
-
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  CaptureProfile sample;
-  BuildDefaultProfile(sample, std::wstring(temp) + L"kx-fuzz");
   ProfileRecord named = {};
   std::memcpy(named.name, u"Named", 10);
-  named.profile = sample;
+  BuildDefaultProfile(named.profile, std::wstring(temp) + L"kx-fuzz");
   CaptureProfile before;
   std::memset(&before, 0xAB, sizeof(before));
 
+  // Taken exactly when well formed, else the target untouched; what is taken is used.
   auto takesProfile = [&](const Bytes& b) {
     CaptureProfile target = before;
     const bool took = DecodeCurrentProfile(b.data(), b.size(), target);
     if (took != (!b.empty() && b.size() % sizeof(CaptureProfile) == 0)) return false;
-    if (!took) return std::memcmp(&target, &before, sizeof(target)) == 0;
-    UseAsTheProgramDoes(target, false);
-    return std::memcmp(&target, b.data(), sizeof(target)) == 0;
+    if (took) UseAsTheProgramDoes(target, false);
+    return std::memcmp(&target, took ? b.data() : static_cast<void*>(&before), sizeof(target)) == 0;
   };
   auto takesList = [&](const Bytes& b) {
     ProfileList list(1, named);
     const bool took = DecodeProfileList(b.data(), b.size(), list);
-    const bool well = b.size() >= 8 && (b.size() - 8) % sizeof(ProfileRecord) == 0 &&
-                      std::memcmp(b.data(), "TSEK\1\0\0\0", 8) == 0;
-    if (took != well) return false;
+    const size_t records = b.size() < 8 ? 0 : (b.size() - 8) / sizeof(ProfileRecord);
+    if (took != (b.size() >= 8 && b.size() == 8 + records * sizeof(ProfileRecord) &&
+                 std::memcmp(b.data(), "TSEK\1\0\0\0", 8) == 0))
+      return false;
     if (!took) return list.size() == 1 && std::memcmp(&list[0], &named, sizeof(named)) == 0;
-    if (list.size() != (b.size() - 8) / sizeof(ProfileRecord)) return false;
     for (size_t i = 0; i < list.size(); ++i) {
-      UseAsTheListDoes(list[i]);
+      Guarded<ProfileRecord> r(list[i]);
+      if (FieldText((*r).name).size() > kProfileNameChars) return false;
+      ProfileNameEquals(*r, L"A name");
+      UseAsTheProgramDoes((*r).profile, false);
       if (std::memcmp(&list[i], b.data() + 8 + i * sizeof(ProfileRecord), 2468)) return false;
     }
-    return true;
+    return list.size() == records;
   };
-  const Bytes oneProfile = EncodeCurrentProfile(sample);
+  const Bytes oneProfile = EncodeCurrentProfile(named.profile);
   Bytes twoProfiles = oneProfile;
   twoProfiles.insert(twoProfiles.end(), oneProfile.begin(), oneProfile.end());
-  const Bytes list = EncodeProfileList({named, named, named});
-
-  struct Case {
+  const size_t folder = offsetof(CaptureProfile, SetStorageFolder),
+               lastName = offsetof(CaptureProfile, OutLastName);
+  const struct {
     const char* file;
     Bytes valid;
     std::function<bool(const Bytes&)> check;
+    size_t recordAt;                                // where the first record's words are
     std::vector<std::pair<size_t, size_t>> texts;  // offset and bytes of each text field
-    size_t recordAt, recordStep;                  // where the records' words are
   } loaders[] = {
-      {"Profile.db", twoProfiles, takesProfile,
-       {{offsetof(CaptureProfile, SetStorageFolder), 2 * kStorageFolderChars},
-        {offsetof(CaptureProfile, OutLastName), 2 * kLastNameChars}},
-       0, sizeof(CaptureProfile)},
-      {"Profiles.db", list, takesList,
+      {"Profile.db", twoProfiles, takesProfile, 0,
+       {{folder, 2 * kStorageFolderChars}, {lastName, 2 * kLastNameChars}}},
+      {"Profiles.db", EncodeProfileList({named, named, named}), takesList, 8 + 164,
        {{8, 2 * kProfileNameChars},
-        {8 + 164 + offsetof(CaptureProfile, SetStorageFolder), 2 * kStorageFolderChars},
-        {8 + 164 + offsetof(CaptureProfile, OutLastName), 2 * kLastNameChars}},
-       8 + 164, sizeof(ProfileRecord)},
+        {8 + 164 + folder, 2 * kStorageFolderChars},
+        {8 + 164 + lastName, 2 * kLastNameChars}}},
   };
-  for (const Case& c : loaders) {
-    SCOPED_TRACE(c.file);
+  for (const auto& c : loaders) {
     int files = 0, wrong = 0;
     auto check = [&](const Bytes& b) { wrong += !c.check(b), ++files; };
     for (size_t n = 0; n <= c.valid.size() + 8; ++n) {  // every truncation, and a few bytes more
@@ -145,7 +131,7 @@ TEST(ProfileFuzz, HostileFilesAreRefusedOrTakenExactlyAndTheirTextStaysInItsFiel
       b[bit / 8] ^= uint8_t(1 << bit % 8);
       check(b);
     }
-    for (auto [offset, bytes] : c.texts) {  // a text without an end, used as a capture would
+    for (auto [offset, bytes] : c.texts) {  // a text without an end, also in a capture
       Bytes b = c.valid;
       std::memset(b.data() + offset, 'Z', bytes);
       check(b);
@@ -154,16 +140,16 @@ TEST(ProfileFuzz, HostileFilesAreRefusedOrTakenExactlyAndTheirTextStaysInItsFiel
       UseAsTheProgramDoes(p, true);
     }
     Bytes largest = c.valid;  // every word of the first record the largest number
-    std::memset(largest.data() + c.recordAt, 0xFF, offsetof(CaptureProfile, SetStorageFolder));
+    std::memset(largest.data() + c.recordAt, 0xFF, folder);
     check(largest);
     const size_t sizes[] = {0, 1, 7, 8, 2304, 2472, 2480, 4608, 4952};
     while (files < 100000) {
       Bytes b(sizes[random() % 9] + (random() % 4 ? 0 : random() % 5000));
       for (uint8_t& byte : b) byte = uint8_t(random());
-      if (c.valid[0] == 'T' && b.size() >= 8 && random() % 2) std::memcpy(b.data(), "TSEK\1\0\0\0", 8);
+      if (c.recordAt && b.size() >= 8 && random() % 2) std::memcpy(b.data(), "TSEK\1\0\0\0", 8);
       check(b);
     }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(wrong, 0) << c.file;
     std::printf("%s: %d hostile files, seed %u (KX_FUZZ_SEED)\n", c.file, files, seed);
   }
 }
