@@ -102,7 +102,8 @@ class ToolSession : public AppSession {
   // The focused box emptied, then `text` typed key by key.
   void TypeReplacing(const std::string& text);
   std::optional<std::string> SheetText(int id);
-  std::optional<long> Send(const std::string& cls, const std::string& title, int id, int msg);
+  void ExpectSent(const std::string& cls, const std::string& title, int id, int msg,
+                  const std::string& expected);
   const Place& Control(int id) const;
   void Message(const std::string& text);
 };
